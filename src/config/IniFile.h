@@ -1,0 +1,47 @@
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace orvane::config {
+
+// A refused write: the message names the file with its full path.
+class EIniFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A classic profile file ("[Section]" lines and "Key=Value" lines).
+// It holds no cache: every read looks at the file as it is now and every
+// write reaches the disk before returning, so two objects on one path, or a
+// hand edit between calls, never disagree. Reading never fails and never
+// creates the file; a write that cannot be made throws EIniFileError.
+class TIniFile {
+ public:
+  static constexpr std::size_t kMaxValueLength = 2047;
+
+  explicit TIniFile(std::filesystem::path path);
+
+  const std::filesystem::path& FileName() const { return path_; }
+
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view defaultValue) const;
+  // Decimal, "$hex" or "0xhex"; anything else gives the default.
+  long ReadInteger(std::string_view section, std::string_view key, long defaultValue) const;
+  // Any integer but 0 is true; text that is no integer gives the default.
+  bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
+
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  void WriteInteger(std::string_view section, std::string_view key, long value);
+  void WriteBool(std::string_view section, std::string_view key, bool value);
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Parses what ReadInteger accepts; exposed for callers that hold raw text.
+bool ParseProfileInteger(std::string_view text, long& out);
+
+}  // namespace orvane::config
