@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -28,13 +29,15 @@ class TIniFile {
 
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view defaultValue) const;
-  // Decimal, "$hex" or "0xhex"; anything else gives the default.
-  long ReadInteger(std::string_view section, std::string_view key, long defaultValue) const;
+  // Decimal, "$hex" or "0xhex" within 32 bits; anything else gives the default.
+  int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
   // Any integer but 0 is true; text that is no integer gives the default.
   bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
+  // Line breaks in a name or value would forge other lines: refused with
+  // std::invalid_argument before anything is written.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
-  void WriteInteger(std::string_view section, std::string_view key, long value);
+  void WriteInteger(std::string_view section, std::string_view key, int value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
 
  private:
@@ -42,6 +45,6 @@ class TIniFile {
 };
 
 // Parses what ReadInteger accepts; exposed for callers that hold raw text.
-bool ParseProfileInteger(std::string_view text, long& out);
+std::optional<int> ParseProfileInteger(std::string_view text);
 
 }  // namespace orvane::config
