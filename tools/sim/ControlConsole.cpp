@@ -28,20 +28,25 @@ std::optional<long> Count(std::string_view argument, long max) {
 
 }  // namespace
 
+// Logged once carried out, so whoever reads the log knows the effect is in place.
 bool ControlConsole::Execute(std::string_view line, TimePoint now) {
-  log_.Write("CTL", EscapeForLog(line), now);
   std::size_t space = line.find(' ');
   std::string_view verb = line.substr(0, space);
   std::string_view argument = space == std::string_view::npos ? "" : line.substr(space + 1);
-  if (verb == "quit" && argument.empty()) return false;
-  std::string error = Dispatch(verb, argument, now);
-  if (!error.empty()) log_.Write("ERR", error, now);
-  return true;
+  bool quit = verb == "quit" && argument.empty();
+  std::string error = quit ? std::string{} : Dispatch(verb, argument, now);
+  log_.Write("CTL", EscapeForLog(line), now);
+  if (!error.empty()) {
+    log_.Write("ERR", error, now);
+  } else if (verb == "plug") {
+    log_.Write("PTY", device_.Path(), now);
+  }
+  return !quit;
 }
 
 std::string ControlConsole::Dispatch(std::string_view verb, std::string_view argument,
                                      TimePoint now) {
-  if (verb == "plug" && argument.empty()) return Plug(now);
+  if (verb == "plug" && argument.empty()) return Plug();
   if (verb == "unplug" && argument.empty()) return Unplug();
   if (verb == "noise") return Noise(argument, now);
   if (Switch(verb, argument, now) || Setting(verb, argument)) return {};
@@ -84,14 +89,13 @@ std::string ControlConsole::Noise(std::string_view text, TimePoint now) {
   return {};
 }
 
-std::string ControlConsole::Plug(TimePoint now) {
+std::string ControlConsole::Plug() {
   if (device_.Plugged()) return "already plugged in";
   try {
     device_.Plug();
   } catch (const std::system_error& e) {
     return std::string("plug failed: ") + e.what();
   }
-  log_.Write("PTY", device_.Path(), now);
   return {};
 }
 

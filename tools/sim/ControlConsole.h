@@ -23,7 +23,7 @@ class ControlConsole {
   bool Switch(std::string_view verb, std::string_view argument, TimePoint now);
   bool Setting(std::string_view verb, std::string_view argument);
   std::string Noise(std::string_view text, TimePoint now);
-  std::string Plug(TimePoint now);
+  std::string Plug();
   std::string Unplug();
 
   Device& device_;

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "SerialEnd.h"
+#include "SimProcess.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr unsigned kDsrOff = 0x0D50;
+
+double MillisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+TEST(SimLine, RepliesArePacedAtTheLineRate) {
+  SimProcess sim({"--baud", "2400"});
+  SerialEnd line(sim.SlavePath());
+  ASSERT_TRUE(sim.Control("delay 0"));
+  auto sent = Clock::now();
+  line.Send("?A");
+  std::optional<std::string> first = line.ReadSome(1s);
+  ASSERT_TRUE(first);
+  auto firstByte = Clock::now();
+  std::string reply = *first;
+  while (reply.size() < 9) reply += line.ReadSome(1s).value_or("?");
+  // Nine characters of ten bits at 2400 bit/s: the last arrives 37.5 ms after
+  // the request, eight character times after the first.
+  EXPECT_GE(MillisecondsSince(sent), 37.0);
+  EXPECT_GE(MillisecondsSince(firstByte), 32.0);
+  EXPECT_EQ(reply.size(), 9u);
+}
+
+TEST(SimLine, SplitRepliesArriveInTwoPiecesWithAPause) {
+  SimProcess sim({"--baud", "0"});
+  SerialEnd line(sim.SlavePath());
+  ASSERT_TRUE(sim.Control("split on"));
+  line.Send("?I");
+  std::optional<std::string> head = line.ReadSome(1s);
+  ASSERT_TRUE(head);
+  auto headArrived = Clock::now();
+  EXPECT_LT(head->size(), 9u);
+  std::optional<std::string> tail = line.ReadLine();
+  ASSERT_TRUE(tail);
+  EXPECT_GE(MillisecondsSince(headArrived), 50.0);
+  EXPECT_EQ((*head + *tail).substr(4), ",I00\r");
+}
+
+TEST(SimLine, SilenceSkipsTheNextCommands) {
+  SimProcess sim({"--baud", "0"});
+  SerialEnd line(sim.SlavePath());
+  ASSERT_TRUE(sim.Control("silence 2"));
+  line.Send("?A");
+  line.Send("?I");
+  std::optional<std::string> reply = line.Ask("?K");
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(reply->substr(4, 2), ",K");
+}
+
+TEST(SimLine, PowerOffLowersDsrAndSilencesTheInstrument) {
+  SimProcess sim({"--baud", "0"});
+  SerialEnd line(sim.SlavePath());
+  EXPECT_NE(line.XPixel(), kDsrOff);
+  ASSERT_TRUE(sim.Control("power off"));
+  EXPECT_EQ(line.XPixel(), kDsrOff);
+  line.Send("?I");
+  ASSERT_TRUE(sim.WaitForLog("RX "));
+  ASSERT_TRUE(sim.Control("power on"));
+  EXPECT_NE(line.XPixel(), kDsrOff);
+  std::optional<std::string> reply = line.Ask("?A");
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(reply->substr(4, 2), ",A") << "nothing was left over from power-off";
+
+  ASSERT_TRUE(sim.Control("dsr off"));
+  EXPECT_EQ(line.XPixel(), kDsrOff);
+  EXPECT_TRUE(line.Ask("?A")) << "DSR alone does not stop the answers";
+  ASSERT_TRUE(sim.Control("dsr on"));
+  EXPECT_NE(line.XPixel(), kDsrOff);
+}
+
+TEST(SimLine, UnplugHangsUpAndPlugMovesTheLink) {
+  std::string link = ::testing::TempDir() + "orvane-sim-link-" + std::to_string(getpid());
+  SimProcess sim({"--baud", "0", "--link", link});
+  EXPECT_EQ(std::filesystem::read_symlink(link), sim.SlavePath());
+  SerialEnd line(link);
+  ASSERT_TRUE(line.Ask("?I"));
+
+  ASSERT_TRUE(sim.Control("unplug"));
+  EXPECT_TRUE(line.WaitHangUp(1s));
+  EXPECT_FALSE(std::filesystem::is_symlink(link));
+
+  ASSERT_TRUE(sim.Control("plug"));
+  std::optional<std::string> moved = sim.WaitForLog("PTY ");
+  ASSERT_TRUE(moved);
+  std::string path = moved->substr(moved->rfind(' ') + 1);
+  EXPECT_EQ(std::filesystem::read_symlink(link), path);
+  SerialEnd again(link);
+  EXPECT_TRUE(again.Ask("?I"));
+
+  ASSERT_TRUE(sim.Control("quit"));
+  EXPECT_EQ(sim.WaitExit(), 0);
+  EXPECT_FALSE(std::filesystem::is_symlink(link)) << "no link left to a released pty";
+}
+
+TEST(SimLine, NoiseGoesOutRaw) {
+  SimProcess sim({"--baud", "0"});
+  SerialEnd line(sim.SlavePath());
+  ASSERT_TRUE(sim.Control("noise 12\\x41\\r"));
+  EXPECT_EQ(line.ReadLine(), "12A\r");
+}
+
+}  // namespace
