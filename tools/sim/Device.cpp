@@ -66,15 +66,16 @@ void Device::OnLine(const ReceivedLine& line, TimePoint now) {
 }
 
 void Device::Answer(const protocol::ReplyFrame& frame, TimePoint now) {
-  std::string text = protocol::EncodeReplyFrame(frame);
+  const std::string text = protocol::EncodeReplyFrame(frame);
+  std::string_view rest = text;
   TimePoint due = now + delay_;
   if (split_) {
     std::size_t half = text.size() / 2;
-    transmitter_.Queue(text.substr(0, half), due);
+    transmitter_.Queue(rest.substr(0, half), due);
     due = transmitter_.LineFreeAt() + kSplitPause;
-    text.erase(0, half);
+    rest.remove_prefix(half);
   }
-  transmitter_.Queue(text, due, EscapeForLog(protocol::EncodeReplyFrame(frame)));
+  transmitter_.Queue(rest, due, EscapeForLog(text));
 }
 
 void Device::SendDue(TimePoint now) {

@@ -12,7 +12,9 @@ int main(int argc, char** argv) {
   if (!options) {
     std::fprintf(stderr,
                  "orvane-sim: %s\n"
-                 "usage: orvane-sim [--model A|B] [--link PATH] [--baud N] [--seed N]\n",
+                 "usage: orvane-sim [--model A|B] [--link PATH] [--baud N] [--seed N]\n"
+                 "control input, one a line: power on|off, dsr on|off, unplug, plug,\n"
+                 "  silence N, delay MS, split on|off, noise TEXT, model A|B, quit\n",
                  error.c_str());
     return 2;
   }
