@@ -72,7 +72,7 @@ bool Simulator::OnControlInput(TimePoint now) {
   std::string bytes(kReadChunk, '\0');
   ssize_t got = read(STDIN_FILENO, bytes.data(), bytes.size());
   if (got <= 0) {
-    controlOpen_ = got < 0 && errno == EINTR;
+    controlOpen_ = got < 0 && (errno == EINTR || errno == EAGAIN);
     return true;
   }
   bytes.resize(static_cast<std::size_t>(got));
