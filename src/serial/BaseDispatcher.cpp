@@ -1,0 +1,169 @@
+#include "serial/BaseDispatcher.h"
+
+#include <algorithm>
+
+#include "serial/DispatcherRegistry.h"
+
+namespace orvane::serial {
+
+namespace {
+
+std::uint64_t NextDispatcherId() {
+  static std::atomic<std::uint64_t> counter{0};
+  return ++counter;
+}
+
+}  // namespace
+
+TApdBaseDispatcher::TApdBaseDispatcher(TApdDispatcherOwner* owner)
+    : fOwner(owner), fHandle(-1), fId(NextDispatcherId()) {
+  fHandle = TApdDispatcherRegistry::Add(this);
+}
+
+TApdBaseDispatcher::~TApdBaseDispatcher() { TApdDispatcherRegistry::Remove(fHandle); }
+
+void TApdBaseDispatcher::PrepareOpen(const std::string& device, int outSize) {
+  fDeviceName = device;
+  fLastOpenError = {};
+  fClosePending = false;
+  fLastError = 0;
+  {
+    std::lock_guard lock(fDeliveryLock);
+    fStopDeliveries = false;
+  }
+  {
+    std::lock_guard lock(fOutputSection);
+    fOBuffer.assign(static_cast<std::size_t>(std::max(outSize, 1)), 0);
+    fOBufHead = fOBufTail = 0;
+    fOBufFull = false;
+  }
+  {
+    std::lock_guard lock(fDispSection);
+    fDBuffer.assign(kDispatchBufSize, 0);
+    fDBufHead = fDBufTail = 0;
+    fDispatchFull = false;
+    fGetCount = fMaxGetCount = 0;
+    fInAvailMessage = false;
+    fTotalIn = fLastTailData = fNotifyTail = 0;
+  }
+  std::lock_guard lock(fDataSection);
+  fTimerTriggers.clear();
+  fTriggerCounter = 1;
+  fLenTrigger = 0;
+}
+
+void TApdBaseDispatcher::DonePort() {
+  if (fPortOpen) {
+    FlushOutBuffer();
+    FlushInBuffer();
+    CloseCom();
+  }
+  if (fHandlerDepth > 0) {
+    fClosePending = true;
+  } else {
+    DonePortPrim();
+  }
+}
+
+void TApdBaseDispatcher::DonePortPrim() {
+  if (fDispActive || fPortOpen) CloseCom();
+  ReleaseEvents();
+  {
+    std::lock_guard lock(fOutputSection);
+    fOBuffer.clear();
+    fOBufHead = fOBufTail = 0;
+    fOBufFull = false;
+  }
+  std::lock_guard lock(fDispSection);
+  fDBuffer.clear();
+  fDBufHead = fDBufTail = 0;
+  fDispatchFull = false;
+}
+
+void TApdBaseDispatcher::StopWorkers() {
+  fKillThreads = true;
+  {
+    std::lock_guard lock(fDeliveryLock);
+    fStopDeliveries = true;
+  }
+  FQueue.Signal();
+}
+
+void TApdBaseDispatcher::AbandonDelivery() {
+  {
+    std::lock_guard lock(fDeliveryLock);
+    fAbandoned = true;
+  }
+  fDeliveryDone.notify_all();
+}
+
+bool TApdBaseDispatcher::EndHandler(std::uint64_t serial) {
+  --fHandlerDepth;
+  {
+    std::lock_guard lock(fDeliveryLock);
+    if (serial == fDeliverySerial) fDelivered = true;
+  }
+  fDeliveryDone.notify_all();
+  if (fHandlerDepth > 0 || !fCloseRepostWanted) return false;
+  fCloseRepostWanted = false;
+  return true;
+}
+
+void TApdBaseDispatcher::SetDtr(bool on) {
+  std::lock_guard lock(fDataSection);
+  fDTRState = on;
+  if (fPortOpen) EscapeComFunction(on ? TEscapeFunction::SetDtr : TEscapeFunction::ClrDtr);
+}
+
+void TApdBaseDispatcher::SetRts(bool on) {
+  std::lock_guard lock(fDataSection);
+  fRTSState = on;
+  if (fPortOpen) EscapeComFunction(on ? TEscapeFunction::SetRts : TEscapeFunction::ClrRts);
+}
+
+void TApdBaseDispatcher::DriveRememberedLines() {
+  std::lock_guard lock(fDataSection);
+  SetDtr(fDTRState);
+  SetRts(fRTSState);
+}
+
+void TApdBaseDispatcher::RegisterWndTriggerHandler(TApdNotifyReceiver* receiver) {
+  std::lock_guard lock(fDataSection);
+  fWndTriggerHandlers.push_back({receiver, false});
+  RecomputeHandlerFlags();
+}
+
+void TApdBaseDispatcher::DeregisterWndTriggerHandler(TApdNotifyReceiver* receiver) {
+  std::lock_guard lock(fDataSection);
+  if (fEventBusy) {
+    // The dispatcher thread may be waiting for this very receiver, which
+    // is about to go; a posted event to it would never be handled.
+    for (auto& target : fWndTriggerHandlers) {
+      if (target.Receiver == receiver) target.Deleted = true;
+    }
+    fDeletePending = true;
+    {
+      std::lock_guard delivery(fDeliveryLock);
+      fDelivered = true;
+    }
+    fDeliveryDone.notify_all();
+  } else {
+    std::erase_if(fWndTriggerHandlers, [&](const TWndTarget& t) { return t.Receiver == receiver; });
+  }
+  RecomputeHandlerFlags();
+}
+
+void TApdBaseDispatcher::UpdateHandlerFlags(int flag) {
+  std::lock_guard lock(fDataSection);
+  if (flag == 1) fPortHandlerInstalled = true;
+  if (flag == 2) fPortHandlerInstalled = false;
+  RecomputeHandlerFlags();
+}
+
+void TApdBaseDispatcher::RecomputeHandlerFlags() {
+  const bool others = std::any_of(fWndTriggerHandlers.begin(), fWndTriggerHandlers.end(),
+                                  [](const TWndTarget& t) { return !t.Deleted; });
+  fHandlerServiceNeeded = fPortHandlerInstalled || others;
+}
+
+}  // namespace orvane::serial

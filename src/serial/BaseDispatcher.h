@@ -1,0 +1,208 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "serial/IOQueue.h"
+#include "serial/LineSettings.h"
+#include "serial/SerialErrors.h"
+#include "serial/TimerTrigger.h"
+#include "serial/TriggerSave.h"
+
+namespace orvane::serial {
+
+class TApdDispatcherOwner;
+class TApdNotifyReceiver;
+
+// Notification numbers; the first parameter is the count or the handle.
+inline constexpr std::uint32_t kApdTriggerAvail = 32257;
+inline constexpr std::uint32_t kApdTriggerTimer = 32259;
+inline constexpr std::uint32_t kApdClosePending = 32266;
+
+enum class TEscapeFunction { SetRts, ClrRts, SetDtr, ClrDtr };
+
+// The engine behind one open port: the dispatch ring the UI thread reads
+// from, the output ring the writer drains, the timer triggers, and delivery
+// of each notification to the UI thread, which the dispatcher thread waits
+// for. Everything device-specific is left to the binding.
+//
+// All public operations are for the UI thread; results are 0 (or a count)
+// on success and a negative ec* code on failure.
+class TApdBaseDispatcher {
+ public:
+  static constexpr std::uint32_t kDispatchBufSize = 8192;
+  static constexpr auto kDeliveryLimit = std::chrono::milliseconds(3000);
+
+  explicit TApdBaseDispatcher(TApdDispatcherOwner* owner);
+  virtual ~TApdBaseDispatcher();
+  TApdBaseDispatcher(const TApdBaseDispatcher&) = delete;
+  TApdBaseDispatcher& operator=(const TApdBaseDispatcher&) = delete;
+
+  virtual int InitPort(const std::string& device, const TLineSettings& line, int inSize,
+                       int outSize, std::uint8_t lineFlags) = 0;
+  // Discards unsent and unread bytes, stops the workers and closes the
+  // device. Called from inside one of this dispatcher's handlers it leaves
+  // the rings to the deferred close (ClosePending()).
+  void DonePort();
+
+  // Opens the device alone (no threads, no line settings): the device
+  // handle, or a negative code with LastOpenError() telling why.
+  virtual int OpenCom(const std::string& device, int inSize, int outSize) = 0;
+  // Stops the workers, if any, and closes the device.
+  virtual void CloseCom() = 0;
+
+  int PutBlock(std::span<const std::uint8_t> block);
+  int GetChar(std::uint8_t& byte);
+  int InBuffUsed();
+  int OutBuffUsed();
+  virtual bool CheckDSR() = 0;
+  virtual int SetLine(const TLineSettings& line) = 0;
+  void SetDtr(bool on);
+  void SetRts(bool on);
+
+  int AddTimerTrigger();
+  int SetTimerTrigger(int handle, std::int32_t ticks, bool activate);
+  void ChangeLengthTrigger(std::uint32_t length);
+  void SaveTriggers(TTriggerSave& save);
+  void RestoreTriggers(const TTriggerSave& save);
+
+  void RegisterWndTriggerHandler(TApdNotifyReceiver* receiver);
+  void DeregisterWndTriggerHandler(TApdNotifyReceiver* receiver);
+  // 1: the owner wants notifications; 2: it does not; 0: recompute.
+  void UpdateHandlerFlags(int flag);
+
+  int Handle() const { return fHandle; }
+  std::uint64_t Id() const { return fId; }
+  TApdDispatcherOwner* Owner() const { return fOwner; }
+  const std::string& DeviceName() const { return fDeviceName; }
+  const TSerialError& LastOpenError() const { return fLastOpenError; }
+  bool ClosePending() const { return fClosePending; }
+  bool DispActive() const { return fDispActive; }
+  // True once a worker stopped on a device failure (the line was unplugged).
+  bool DeviceFailed() const { return fLastError == -1; }
+
+  // UI side of a delivery, used by TApdNotifyReceiver.
+  void BeginHandler() { ++fHandlerDepth; }
+  // Ends a handler; true when the last one ended and a deferred close asked
+  // to be posted again.
+  bool EndHandler(std::uint64_t serial);
+  int HandlerDepth() const { return fHandlerDepth; }
+  void RequestCloseRepost() { fCloseRepostWanted = true; }
+
+ protected:
+  // Platform operations of the binding.
+  virtual void EscapeComFunction(TEscapeFunction function) = 0;
+  virtual void FlushOutDevice() = 0;
+  virtual void FlushInDevice() = 0;
+  // Output was queued: wake the writer.
+  virtual void OutputQueued() = 0;
+  virtual void ReleaseEvents() = 0;
+
+  void PrepareOpen(const std::string& device, int outSize);
+  // Drives DTR and RTS again to the levels last set.
+  void DriveRememberedLines();
+  void DonePortPrim();
+  // Body of the dispatcher thread.
+  void DispatchLoop();
+  // Takes every byte of the output ring for the writer, oldest first.
+  std::vector<std::uint8_t> TakeOutput();
+  // Makes every worker wait end and no new delivery start.
+  void StopWorkers();
+  // Releases the dispatcher thread from the delivery the closing handler is
+  // inside of (it cannot return before the close does).
+  void AbandonDelivery();
+  bool PortOpen() const { return fPortOpen; }
+  void SetPortOpen(bool open) { fPortOpen = open; }
+
+  TIOQueue FQueue;
+  std::atomic<bool> fKillThreads{false};
+  std::atomic<bool> fDispActive{false};
+  std::atomic<int> fLastError{0};
+  TSerialError fLastOpenError;
+
+ private:
+  struct TWndTarget {
+    TApdNotifyReceiver* Receiver;
+    bool Deleted;
+  };
+
+  std::uint32_t UsedLocked() const;
+  void MoveQueuedData();
+  void FlushOutBuffer();
+  void FlushInBuffer();
+  void ServiceInput();
+  bool CheckDataAvailable();
+  void CheckTimerTriggers();
+  std::optional<TIOQueue::TClock::time_point> NextTimerDeadline();
+  bool InputPending();
+  bool DeliverNotification(std::uint32_t message, std::uint32_t param);
+  bool SendToReceiver(TApdNotifyReceiver* receiver, std::uint32_t message, std::uint32_t param);
+  void FinishAvailDelivery(std::uint32_t count, bool& result);
+  void EndDelivery();
+  TTimerTrigger* FindTimer(int handle);
+  bool HandleInUse(int handle) const;
+  void RecomputeHandlerFlags();
+
+  TApdDispatcherOwner* fOwner;
+  int fHandle;
+  std::uint64_t fId;
+  std::string fDeviceName;
+  bool fPortOpen = false;
+
+  // DataSection: triggers, notification targets, handler flags.
+  std::recursive_mutex fDataSection;
+  std::vector<TTimerTrigger> fTimerTriggers;
+  std::int32_t fTriggerCounter = 1;
+  std::vector<TWndTarget> fWndTriggerHandlers;
+  bool fPortHandlerInstalled = false;
+  bool fHandlerServiceNeeded = false;
+  bool fDeletePending = false;
+  bool fDTRState = false;
+  bool fRTSState = false;
+  std::atomic<std::uint32_t> fLenTrigger{0};
+  std::atomic<bool> fEventBusy{false};
+  std::atomic<bool> fClosePending{false};
+
+  // DispSection: the dispatch ring and the read state of a delivery. The
+  // byte totals stand in for ring positions when asking whether new bytes
+  // came: a ring that filled up exactly round would otherwise look unchanged.
+  std::recursive_mutex fDispSection;
+  std::vector<std::uint8_t> fDBuffer;
+  std::uint32_t fDBufHead = 0;
+  std::uint32_t fDBufTail = 0;
+  bool fDispatchFull = false;
+  std::uint32_t fGetCount = 0;
+  std::uint32_t fMaxGetCount = 0;
+  bool fInAvailMessage = false;
+  std::uint64_t fTotalIn = 0;
+  std::uint64_t fLastTailData = 0;
+  std::uint64_t fNotifyTail = 0;
+
+  // OutputSection: the output ring.
+  std::recursive_mutex fOutputSection;
+  std::vector<std::uint8_t> fOBuffer;
+  std::uint32_t fOBufHead = 0;
+  std::uint32_t fOBufTail = 0;
+  bool fOBufFull = false;
+
+  // The delivery the dispatcher thread waits for.
+  std::mutex fDeliveryLock;
+  std::condition_variable fDeliveryDone;
+  std::uint64_t fDeliverySerial = 0;
+  bool fDelivered = false;
+  bool fAbandoned = false;
+  bool fStopDeliveries = false;
+
+  // UI thread only.
+  int fHandlerDepth = 0;
+  bool fCloseRepostWanted = false;
+};
+
+}  // namespace orvane::serial

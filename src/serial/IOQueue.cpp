@@ -1,0 +1,66 @@
+#include "serial/IOQueue.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace orvane::serial {
+
+void TIOQueue::Push(const TDataBuffer& chunk) {
+  {
+    std::lock_guard lock(fLock);
+    fBytes += chunk.FDataUsed - chunk.FDataRead;
+    fItems.push_back(chunk);
+    fSignalled = true;
+  }
+  fWake.notify_one();
+}
+
+std::size_t TIOQueue::MoveData(std::span<std::uint8_t> dest) {
+  std::lock_guard lock(fLock);
+  std::size_t moved = 0;
+  while (moved < dest.size() && !fItems.empty()) {
+    TDataBuffer& chunk = fItems.front();
+    const std::size_t n = std::min(chunk.FDataUsed - chunk.FDataRead, dest.size() - moved);
+    std::memcpy(dest.data() + moved, chunk.FData.data() + chunk.FDataRead, n);
+    chunk.FDataRead += n;
+    moved += n;
+    if (chunk.FDataRead == chunk.FDataUsed) fItems.pop_front();
+  }
+  fBytes -= moved;
+  return moved;
+}
+
+void TIOQueue::Clear() {
+  std::lock_guard lock(fLock);
+  fItems.clear();
+  fBytes = 0;
+}
+
+bool TIOQueue::Empty() const {
+  std::lock_guard lock(fLock);
+  return fItems.empty();
+}
+
+std::size_t TIOQueue::BytesQueued() const {
+  std::lock_guard lock(fLock);
+  return fBytes;
+}
+
+void TIOQueue::Signal() {
+  {
+    std::lock_guard lock(fLock);
+    fSignalled = true;
+  }
+  fWake.notify_one();
+}
+
+bool TIOQueue::Wait(std::optional<TClock::time_point> deadline) {
+  std::unique_lock lock(fLock);
+  auto set = [this] { return fSignalled; };
+  const bool signalled =
+      deadline ? fWake.wait_until(lock, *deadline, set) : (fWake.wait(lock, set), true);
+  fSignalled = false;
+  return signalled;
+}
+
+}  // namespace orvane::serial

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QEvent>
+#include <QObject>
+#include <cstdint>
+
+namespace orvane::serial {
+
+class TApdBaseDispatcher;
+
+// One notification on its way to the UI thread. It names its dispatcher by
+// registry slot and by identity, so an event that outlives its dispatcher
+// (or meets a new one in the same slot) is dropped.
+class TApdNotifyEvent : public QEvent {
+ public:
+  static QEvent::Type EventType();
+  TApdNotifyEvent(std::uint32_t message, std::uint32_t param, int dispatcherHandle,
+                  std::uint64_t dispatcherId, std::uint64_t serial);
+
+  std::uint32_t Message;
+  std::uint32_t Param;
+  int DispatcherHandle;
+  std::uint64_t DispatcherId;
+  std::uint64_t Serial;
+};
+
+// Stands where the design has a hidden notification window: a QObject of the
+// UI thread to which the dispatcher thread posts notifications. It finds the
+// dispatcher in the registry, runs the owner's handler and tells the waiting
+// dispatcher thread it is done. No exception leaves it.
+class TApdNotifyReceiver : public QObject {
+  Q_OBJECT
+
+ public:
+  using QObject::QObject;
+
+  // Posts the close-pending notification for `dispatcher` to this receiver;
+  // it reaches the owner's DeferredClose once no handler of that dispatcher
+  // is running any more.
+  void PostClosePending(const TApdBaseDispatcher& dispatcher);
+
+ protected:
+  bool event(QEvent* e) override;
+
+ private:
+  void Handle(const TApdNotifyEvent& e);
+  void RunHandler(TApdBaseDispatcher& dispatcher, const TApdNotifyEvent& e);
+};
+
+}  // namespace orvane::serial

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "serial/LineSettings.h"
+#include "serial/SerialErrors.h"
+
+namespace orvane::serial {
+
+// Opens `device` for exclusive use: no controlling terminal, non-blocking,
+// TIOCEXCL and an exclusive flock (root passes TIOCEXCL, the lock still
+// holds). Returns the descriptor, or -1 with `error` filled in.
+int OpenSerialDevice(const std::string& device, TSerialError& error);
+
+// Raw mode, no flow control, the given speed, parity, data and stop bits.
+// The settings are written only when they differ from the current ones.
+TSerialError ApplyLineSettings(int fd, const std::string& device, const TLineSettings& line);
+
+// Raises or lowers a modem line (TIOCM_DTR, TIOCM_RTS). Ptys have none, so a
+// failure is not an error here.
+void DriveModemLine(int fd, int line, bool on);
+
+// The "DSR off" mark a pty's other end sets in ws_xpixel.
+inline constexpr unsigned short kPtyDsrOff = 0x0D50;
+
+// DSR now: the modem line where the driver has one; on a pty, asserted while
+// the other end is open and has not set the "DSR off" mark.
+bool ReadDsr(int fd);
+
+}  // namespace orvane::serial
