@@ -71,6 +71,7 @@ TEST(SimLine, PowerOffLowersDsrAndSilencesTheInstrument) {
   SimProcess sim({"--baud", "0"});
   SerialEnd line(sim.SlavePath());
   EXPECT_NE(line.XPixel(), kDsrOff);
+  ASSERT_TRUE(line.Ask("*F0A"));
   ASSERT_TRUE(sim.Control("power off"));
   EXPECT_EQ(line.XPixel(), kDsrOff);
   line.Send("?I");
@@ -80,6 +81,7 @@ TEST(SimLine, PowerOffLowersDsrAndSilencesTheInstrument) {
   std::optional<std::string> reply = line.Ask("?A");
   ASSERT_TRUE(reply);
   EXPECT_EQ(reply->substr(4, 2), ",A") << "nothing was left over from power-off";
+  EXPECT_EQ(line.Ask("$F").value_or("").substr(4), ",$20\r") << "switched on afresh";
 
   ASSERT_TRUE(sim.Control("dsr off"));
   EXPECT_EQ(line.XPixel(), kDsrOff);
