@@ -85,9 +85,10 @@ void MakeLine(termios& t, speed_t speed, const TLineSettings& line) {
   cfsetospeed(&t, speed);
 }
 
-bool SameLine(const termios& a, const termios& b) {
-  return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
-         a.c_lflag == b.c_lflag && a.c_cc[VMIN] == b.c_cc[VMIN] && a.c_cc[VTIME] == b.c_cc[VTIME] &&
+bool SameLine(const termios& a, const termios& b, tcflag_t cflagMask = ~tcflag_t{0}) {
+  return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag &&
+         (a.c_cflag & cflagMask) == (b.c_cflag & cflagMask) && a.c_lflag == b.c_lflag &&
+         a.c_cc[VMIN] == b.c_cc[VMIN] && a.c_cc[VTIME] == b.c_cc[VTIME] &&
          cfgetispeed(&a) == cfgetispeed(&b) && cfgetospeed(&a) == cfgetospeed(&b);
 }
 
@@ -122,10 +123,13 @@ TSerialError ApplyLineSettings(int fd, const std::string& device, const TLineSet
   if (tcgetattr(fd, &current) != 0) return SystemError(errno, device, "tcgetattr");
   termios wanted = current;
   MakeLine(wanted, speed, line);
-  if (!SameLine(current, wanted) && tcsetattr(fd, TCSANOW, &wanted) != 0) {
-    return SystemError(errno, device, "tcsetattr");
-  }
-  return {};
+  if (SameLine(current, wanted) || tcsetattr(fd, TCSANOW, &wanted) == 0) return {};
+  const int err = errno;
+  // A pty forces 8-bit characters and may refuse any other size outright;
+  // what matters is that everything else took, so read the line back.
+  termios now{};
+  if (err == EINVAL && tcgetattr(fd, &now) == 0 && SameLine(now, wanted, ~CSIZE)) return {};
+  return SystemError(err, device, "tcsetattr");
 }
 
 void DriveModemLine(int fd, int line, bool on) { ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line); }

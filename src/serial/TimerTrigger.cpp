@@ -1,6 +1,5 @@
 #include "serial/TimerTrigger.h"
 
-#include <algorithm>
 #include <chrono>
 
 namespace orvane::serial {
@@ -12,12 +11,10 @@ std::uint32_t MilliClock() {
 }
 
 std::uint32_t MsUntilDue(std::uint32_t nowMs, const TTimerTrigger& t) {
-  constexpr std::uint64_t kRecheckMs = 60000;
   const std::uint32_t nowTick = TickOf(nowMs);
   if (TimerExpired(nowTick, t)) return 0;
-  if (t.ExpiryTick < nowTick) return kRecheckMs;
-  const std::uint64_t dueMs = (static_cast<std::uint64_t>(t.ExpiryTick) + 1) * kTickMs;
-  return static_cast<std::uint32_t>(std::min(dueMs - nowMs, kRecheckMs));
+  const std::uint64_t ticksLeft = t.ExpiryTick - t.StartTick + 1 - TicksSinceStart(nowTick, t);
+  return static_cast<std::uint32_t>(ticksLeft * kTickMs - nowMs % kTickMs);
 }
 
 }  // namespace orvane::serial
