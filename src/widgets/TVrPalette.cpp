@@ -1,0 +1,12 @@
+#include "widgets/TVrPalette.h"
+
+namespace orvane::widgets {
+
+void TVrPalette::Assign(const TVrPalette& source) {
+  BeginUpdate();
+  SetLow(source.low_);
+  SetHigh(source.high_);
+  EndUpdate();
+}
+
+}  // namespace orvane::widgets
