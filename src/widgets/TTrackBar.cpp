@@ -39,7 +39,6 @@ void TTrackBar::SetPosition(int position) {
 
 void TTrackBar::SetRange(int min, int max) {
   ChangeFromCode([&] { setRange(min, std::max(min, max)); });
-  update();
 }
 
 void TTrackBar::OperatorChanged() {
