@@ -1,4 +1,3 @@
-#include <QCoreApplication>
 #include <algorithm>
 
 #include "serial/BaseDispatcher.h"
@@ -98,8 +97,7 @@ bool TApdBaseDispatcher::SendToReceiver(TApdNotifyReceiver* receiver, std::uint3
     fDeliverySerial = ++serials;
     fDelivered = false;
     fAbandoned = false;
-    QCoreApplication::postEvent(receiver,
-                                new TApdNotifyEvent(message, param, fHandle, fId, fDeliverySerial));
+    TApdNotifyEvent::Post(receiver, message, param, fHandle, fId, fDeliverySerial);
   }
   std::unique_lock lock(fDeliveryLock);
   fDeliveryDone.wait_for(lock, kDeliveryLimit, [this] { return fDelivered || fAbandoned; });

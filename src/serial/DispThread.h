@@ -12,6 +12,7 @@ class TDispThread : public TApdDispatcherThread {
 
  protected:
   int Execute() override;
+  const char* Name() const override { return "orvane-disp"; }
 };
 
 }  // namespace orvane::serial

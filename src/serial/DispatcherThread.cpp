@@ -1,5 +1,7 @@
 #include "serial/DispatcherThread.h"
 
+#include <pthread.h>
+
 #include <new>
 
 #include "serial/Win32Dispatcher.h"
@@ -17,6 +19,7 @@ void TApdDispatcherThread::Join() {
 }
 
 void TApdDispatcherThread::Run() {
+  pthread_setname_np(pthread_self(), Name());
   int endCode = 0;
   try {
     endCode = Execute();

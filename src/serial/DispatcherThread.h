@@ -21,6 +21,8 @@ class TApdDispatcherThread {
  protected:
   // The thread's work; returns its end code, 0 when it ended normally.
   virtual int Execute() = 0;
+  // Shown by ps and /proc, at most 15 characters.
+  virtual const char* Name() const = 0;
 
   TApdWin32Dispatcher& fDispatcher;
 

@@ -1,6 +1,7 @@
 #include "serial/NotifyReceiver.h"
 
 #include <QCoreApplication>
+#include <mutex>
 
 #include "serial/BaseDispatcher.h"
 #include "serial/DispatcherOwner.h"
@@ -9,6 +10,14 @@
 namespace orvane::serial {
 
 namespace {
+
+// Qt's event queue orders a post before its delivery with locks the thread
+// sanitizer cannot see into; this lock, taken around the making of an event
+// and before reading one, states that order where it can be checked.
+std::mutex& HandoffLock() {
+  static std::mutex lock;
+  return lock;
+}
 
 TApdBaseDispatcher* FindDispatcher(const TApdNotifyEvent& e) {
   TApdBaseDispatcher* d = TApdDispatcherRegistry::Find(e.DispatcherHandle);
@@ -31,12 +40,22 @@ TApdNotifyEvent::TApdNotifyEvent(std::uint32_t message, std::uint32_t param, int
       DispatcherId(dispatcherId),
       Serial(serial) {}
 
+void TApdNotifyEvent::Post(QObject* receiver, std::uint32_t message, std::uint32_t param,
+                           int dispatcherHandle, std::uint64_t dispatcherId, std::uint64_t serial) {
+  TApdNotifyEvent* e = nullptr;
+  {
+    std::lock_guard lock(HandoffLock());
+    e = new TApdNotifyEvent(message, param, dispatcherHandle, dispatcherId, serial);
+  }
+  QCoreApplication::postEvent(receiver, e);
+}
+
 void TApdNotifyReceiver::PostClosePending(const TApdBaseDispatcher& dispatcher) {
-  QCoreApplication::postEvent(
-      this, new TApdNotifyEvent(kApdClosePending, 0, dispatcher.Handle(), dispatcher.Id(), 0));
+  TApdNotifyEvent::Post(this, kApdClosePending, 0, dispatcher.Handle(), dispatcher.Id(), 0);
 }
 
 bool TApdNotifyReceiver::event(QEvent* e) {
+  { std::lock_guard lock(HandoffLock()); }
   if (e->type() != TApdNotifyEvent::EventType()) return QObject::event(e);
   Handle(*static_cast<TApdNotifyEvent*>(e));
   return true;

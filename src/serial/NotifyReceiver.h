@@ -14,14 +14,19 @@ class TApdBaseDispatcher;
 class TApdNotifyEvent : public QEvent {
  public:
   static QEvent::Type EventType();
-  TApdNotifyEvent(std::uint32_t message, std::uint32_t param, int dispatcherHandle,
-                  std::uint64_t dispatcherId, std::uint64_t serial);
+  // Posts a new notification to `receiver`, from any thread.
+  static void Post(QObject* receiver, std::uint32_t message, std::uint32_t param,
+                   int dispatcherHandle, std::uint64_t dispatcherId, std::uint64_t serial);
 
   std::uint32_t Message;
   std::uint32_t Param;
   int DispatcherHandle;
   std::uint64_t DispatcherId;
   std::uint64_t Serial;
+
+ private:
+  TApdNotifyEvent(std::uint32_t message, std::uint32_t param, int dispatcherHandle,
+                  std::uint64_t dispatcherId, std::uint64_t serial);
 };
 
 // Stands where the design has a hidden notification window: a QObject of the

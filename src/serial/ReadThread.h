@@ -12,6 +12,7 @@ class TReadThread : public TApdDispatcherThread {
 
  protected:
   int Execute() override;
+  const char* Name() const override { return "orvane-read"; }
 
  private:
   int DrainDevice();

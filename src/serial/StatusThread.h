@@ -15,6 +15,7 @@ class TStatusThread : public TApdDispatcherThread {
 
  protected:
   int Execute() override;
+  const char* Name() const override { return "orvane-status"; }
 };
 
 }  // namespace orvane::serial

@@ -155,9 +155,7 @@ void TApdWin32Dispatcher::ThreadEnded(int endCode) {
   if (--fActiveThreads > 0) return;
   fDispActive = false;
   if (fCloseLoop != nullptr) {
-    QEventLoop* loop = fCloseLoop;
-    QMetaObject::invokeMethod(
-        loop, [loop] { loop->quit(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(fCloseLoop, "quit", Qt::QueuedConnection);
   }
 }
 

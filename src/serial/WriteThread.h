@@ -16,6 +16,7 @@ class TWriteThread : public TApdDispatcherThread {
 
  protected:
   int Execute() override;
+  const char* Name() const override { return "orvane-write"; }
 
  private:
   int Drain();

@@ -1,0 +1,138 @@
+// Measures what the operator feels of the serial link:
+//  (a) the latency from a byte written at the pty's other end to the start
+//      of the data-available handler on the UI thread (median and 99th
+//      percentile over 1000 single writes);
+//  (b) with the port open and idle for 10 s, the CPU the process uses and
+//      the wake-ups (voluntary context switches) of each of its threads.
+// Usage: serial_bench [idle seconds]
+
+#include <sys/resource.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "PtyPair.h"
+#include "serial/DispatcherOwner.h"
+#include "serial/NotifyReceiver.h"
+#include "serial/Win32Dispatcher.h"
+
+namespace {
+
+using namespace orvane::serial;
+using Clock = std::chrono::steady_clock;
+
+class TLatencyOwner : public TApdDispatcherOwner {
+ public:
+  Clock::time_point HandlerStart;
+  QEventLoop* Loop = nullptr;
+
+  void TriggerAvail(TApdBaseDispatcher& d, std::uint16_t count) override {
+    HandlerStart = Clock::now();
+    std::uint8_t byte = 0;
+    for (int i = 0; i < count; ++i) d.GetChar(byte);
+    if (Loop != nullptr) Loop->quit();
+  }
+  void TriggerTimer(TApdBaseDispatcher&, std::uint16_t) override {}
+  void DeferredClose(TApdBaseDispatcher&) override {}
+  void HandlerFailed(std::exception_ptr) noexcept override {}
+};
+
+double Percentile(std::vector<double> values, double p) {
+  std::sort(values.begin(), values.end());
+  const auto index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1));
+  return values[index];
+}
+
+void MeasureLatency(test::TPtyPair& pty, TLatencyOwner& owner) {
+  constexpr int kWrites = 1000;
+  std::vector<double> ms;
+  for (int i = 0; i < kWrites; ++i) {
+    QEventLoop loop;
+    owner.Loop = &loop;
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    const auto written = Clock::now();
+    pty.Write("x");
+    loop.exec();
+    owner.Loop = nullptr;
+    ms.push_back(std::chrono::duration<double, std::milli>(owner.HandlerStart - written).count());
+  }
+  std::printf("latency over %d single writes: median %.3f ms, p99 %.3f ms, max %.3f ms\n", kWrites,
+              Percentile(ms, 0.5), Percentile(ms, 0.99), Percentile(ms, 1.0));
+}
+
+struct TThreadSample {
+  std::string Name;
+  long Switches = 0;
+};
+
+std::map<std::string, TThreadSample> SampleThreads() {
+  std::map<std::string, TThreadSample> result;
+  for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+    TThreadSample sample;
+    std::ifstream(task.path() / "comm") >> sample.Name;
+    std::ifstream status(task.path() / "status");
+    for (std::string line; std::getline(status, line);) {
+      if (line.rfind("voluntary_ctxt_switches:", 0) == 0)
+        sample.Switches = std::stol(line.substr(24));
+    }
+    result[task.path().filename()] = sample;
+  }
+  return result;
+}
+
+double CpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  auto seconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+  };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+void MeasureIdle(int seconds) {
+  const auto before = SampleThreads();
+  const double cpuBefore = CpuSeconds();
+  QEventLoop loop;
+  QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
+  const double cpu = CpuSeconds() - cpuBefore;
+  const auto after = SampleThreads();
+  std::printf("idle %d s: CPU %.3f s = %.3f %% of one core\n", seconds, cpu, 100.0 * cpu / seconds);
+  for (const auto& [tid, sample] : after) {
+    const auto old = before.find(tid);
+    const long woke = sample.Switches - (old == before.end() ? 0 : old->second.Switches);
+    std::printf("  thread %-16s %6ld wake-ups (%.2f/s)\n", sample.Name.c_str(), woke,
+                static_cast<double>(woke) / seconds);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const int idleSeconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+  test::TPtyPair pty;
+  TLatencyOwner owner;
+  TApdNotifyReceiver receiver;
+  TApdWin32Dispatcher port(&owner);
+  if (port.InitPort(pty.SlavePath(), TLineSettings{}, 4096, 4096, lfRaiseDTR) != ecOK) {
+    std::fprintf(stderr, "open failed: %s\n", port.LastOpenError().Text.c_str());
+    return 1;
+  }
+  port.UpdateHandlerFlags(1);
+  port.RegisterWndTriggerHandler(&receiver);
+  port.ChangeLengthTrigger(1);
+  MeasureLatency(pty, owner);
+  MeasureIdle(idleSeconds);
+  port.DonePort();
+  return 0;
+}
