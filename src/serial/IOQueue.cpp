@@ -8,7 +8,6 @@ namespace orvane::serial {
 void TIOQueue::Push(const TDataBuffer& chunk) {
   {
     std::lock_guard lock(fLock);
-    fBytes += chunk.FDataUsed - chunk.FDataRead;
     fItems.push_back(chunk);
     fSignalled = true;
   }
@@ -26,24 +25,17 @@ std::size_t TIOQueue::MoveData(std::span<std::uint8_t> dest) {
     moved += n;
     if (chunk.FDataRead == chunk.FDataUsed) fItems.pop_front();
   }
-  fBytes -= moved;
   return moved;
 }
 
 void TIOQueue::Clear() {
   std::lock_guard lock(fLock);
   fItems.clear();
-  fBytes = 0;
 }
 
 bool TIOQueue::Empty() const {
   std::lock_guard lock(fLock);
   return fItems.empty();
-}
-
-std::size_t TIOQueue::BytesQueued() const {
-  std::lock_guard lock(fLock);
-  return fBytes;
 }
 
 void TIOQueue::Signal() {

@@ -35,7 +35,6 @@ class TIOQueue {
   std::size_t MoveData(std::span<std::uint8_t> dest);
   void Clear();
   bool Empty() const;
-  std::size_t BytesQueued() const;
 
   // Sets the event without queueing anything (stop, trigger changes).
   void Signal();
@@ -47,7 +46,6 @@ class TIOQueue {
   mutable std::mutex fLock;
   std::condition_variable fWake;
   std::deque<TDataBuffer> fItems;
-  std::size_t fBytes = 0;
   bool fSignalled = false;
 };
 

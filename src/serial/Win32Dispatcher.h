@@ -28,6 +28,8 @@ class TApdWin32Dispatcher : public TApdBaseDispatcher {
   int SetLine(const TLineSettings& line) override;
   int OpenCom(const std::string& device, int inSize, int outSize) override;
   void CloseCom() override;
+  // The errno that stopped the workers, 0 while none did.
+  int LastWinError() const { return fLastWinError; }
 
  protected:
   void EscapeComFunction(TEscapeFunction function) override;

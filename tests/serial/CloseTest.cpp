@@ -63,6 +63,7 @@ TEST_F(CloseTest, UnplugStopsTheWorkersSilently) {
   Pty.CloseMaster();
   ASSERT_TRUE(RunUntil([&] { return !Port->DispActive(); }));
   EXPECT_TRUE(Port->DeviceFailed());
+  EXPECT_EQ(Port->LastWinError(), EIO);
   RunFor(300);
   EXPECT_TRUE(Owner.TimerHandles.empty()) << "no events after the unplug";
   EXPECT_EQ(Owner.AvailCounts.size(), 1u);

@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <QThread>
+#include <chrono>
 #include <random>
 #include <thread>
 
@@ -76,6 +77,22 @@ TEST_F(DataAvailableTest, OneMebibyteInRandomChunksArrivesWhole) {
   EXPECT_EQ(Owner.Received.size(), kSize);
   EXPECT_TRUE(std::equal(sent.begin(), sent.end(),
                          reinterpret_cast<const unsigned char*>(Owner.Received.data())));
+}
+
+// The dispatcher thread is held in a timer delivery while more than a ring's
+// worth of input queues up; it then fills the ring exactly round, back to
+// where the last event left it. That is still new input and must be told.
+TEST_F(DataAvailableTest, ARingFilledExactlyRoundStillRaisesAnEvent) {
+  Pty.Write("a");
+  ASSERT_TRUE(RunUntil([&] { return Owner.Received == "a"; }));
+  ASSERT_EQ(Port->SetTimerTrigger(Port->AddTimerTrigger(), 0, true), ecOK);
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  const std::string burst(9000, 'b');
+  Pty.Write(burst);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_TRUE(RunUntil([&] { return Owner.Received.size() == 1 + burst.size(); }));
+  ASSERT_GE(Owner.AvailCounts.size(), 2u);
+  EXPECT_EQ(Owner.AvailCounts[1], TApdBaseDispatcher::kDispatchBufSize);
 }
 
 TEST_F(DataAvailableTest, GetCharOutsideAnEventTakesFromTheRing) {
