@@ -1,5 +1,6 @@
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "PortFixture.h"
 
@@ -53,6 +54,25 @@ TEST_F(CloseTest, ClosingWhileADeliveryWaitsDoesNotDeadlock) {
   EXPECT_LT(MsSince(start), 1000);
   EXPECT_EQ(Owner.TimerHandles.size(), 1u);
   EXPECT_FALSE(Port->DispActive());
+}
+
+// Nobody reads the other end, so the writer ends up waiting for room in the
+// driver with the output ring full behind it; the close must not wait for
+// the line and the rest of the output is discarded.
+TEST_F(CloseTest, ClosingWithTheWriterStuckOnAFullLineDiscardsTheRest) {
+  const std::vector<std::uint8_t> block(4096, 'w');
+  std::size_t queued = 0;
+  for (int i = 0; i < 200; ++i) {
+    if (Port->PutBlock(block) == ecOK) queued += block.size();
+    if (Port->OutBuffUsed() == 4096) break;
+    RunFor(5);
+  }
+  ASSERT_EQ(Port->OutBuffUsed(), 4096) << "the writer never got stuck";
+  EXPECT_EQ(Port->PutBlock(std::span(block.data(), 1)), ecOutputBufferTooSmall);
+  const auto start = Clock::now();
+  Port->DonePort();
+  EXPECT_LT(MsSince(start), 1000);
+  EXPECT_LT(Pty.Read(queued, 200).size(), queued);
 }
 
 TEST_F(CloseTest, UnplugStopsTheWorkersSilently) {
