@@ -70,7 +70,12 @@ void TApdNotifyReceiver::Handle(const TApdNotifyEvent& e) {
   } else if (d->HandlerDepth() > 0) {
     d->RequestCloseRepost();
   } else {
-    d->Owner()->DeferredClose(*d);
+    TApdDispatcherOwner* owner = d->Owner();
+    try {
+      owner->DeferredClose(*d);  // may reopen the port, which may fail
+    } catch (...) {
+      owner->HandlerFailed(std::current_exception());
+    }
   }
 }
 

@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
-#include <stdexcept>
 #include <system_error>
 
 #include "serial/DispThread.h"
@@ -84,7 +83,6 @@ void TApdWin32Dispatcher::EscapeComFunction(TEscapeFunction function) {
 }
 
 int TApdWin32Dispatcher::StartDispatcher() {
-  if (DispActive()) throw std::logic_error("Dispatcher already started.");
   fDispActive = true;
   fKillThreads = false;
   fThreads.push_back(std::make_unique<TReadThread>(*this));

@@ -2,6 +2,7 @@
 #include <QThread>
 #include <chrono>
 #include <random>
+#include <stdexcept>
 #include <thread>
 
 #include "PortFixture.h"
@@ -93,6 +94,15 @@ TEST_F(DataAvailableTest, ARingFilledExactlyRoundStillRaisesAnEvent) {
   ASSERT_TRUE(RunUntil([&] { return Owner.Received.size() == 1 + burst.size(); }));
   ASSERT_GE(Owner.AvailCounts.size(), 2u);
   EXPECT_EQ(Owner.AvailCounts[1], TApdBaseDispatcher::kDispatchBufSize);
+}
+
+TEST_F(DataAvailableTest, AThrowingHandlerStopsAtTheReceiver) {
+  Owner.OnAvail = [](TApdBaseDispatcher&, std::uint16_t) { throw std::runtime_error("boom"); };
+  Pty.Write("1");
+  ASSERT_TRUE(RunUntil([&] { return Owner.Failures == 1; }));
+  Owner.OnAvail = nullptr;
+  Pty.Write("2");
+  ASSERT_TRUE(RunUntil([&] { return Owner.Received == "12"; })) << "the port carries on";
 }
 
 TEST_F(DataAvailableTest, GetCharOutsideAnEventTakesFromTheRing) {

@@ -26,11 +26,12 @@ class TRecordingOwner : public TApdDispatcherOwner {
   std::vector<std::uint16_t> TimerHandles;
   std::string Received;
   int DeferredCloses = 0;
+  int Failures = 0;
 
   void TriggerAvail(TApdBaseDispatcher& d, std::uint16_t count) override;
   void TriggerTimer(TApdBaseDispatcher& d, std::uint16_t handle) override;
   void DeferredClose(TApdBaseDispatcher& d) override;
-  void HandlerFailed(std::exception_ptr) noexcept override {}
+  void HandlerFailed(std::exception_ptr) noexcept override { ++Failures; }
   // Reads up to `n` bytes with GetChar; returns how many it got.
   int ReadSome(TApdBaseDispatcher& d, int n);
 };
