@@ -58,7 +58,10 @@ void MeasureLatency(test::TPtyPair& pty, TLatencyOwner& owner) {
   for (int i = 0; i < kWrites; ++i) {
     QEventLoop loop;
     owner.Loop = &loop;
-    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    QTimer limit;  // destroyed with the loop, so no timer outlives the write
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    limit.start(1000);
     const auto written = Clock::now();
     pty.Write("x");
     loop.exec();
