@@ -86,7 +86,8 @@ std::optional<int> ParseProfileInteger(std::string_view text) {
   const auto digit = [base](char c) { return base == 16 ? IsHexDigit(c) : c >= '0' && c <= '9'; };
   if (text.empty() || !std::ranges::all_of(text, digit)) return std::nullopt;
   long long magnitude = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
+  const auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
   const long long value = negative ? -magnitude : magnitude;
   if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) {
@@ -95,7 +96,8 @@ std::optional<int> ParseProfileInteger(std::string_view text) {
   return static_cast<int>(value);
 }
 
-TIniFile::TIniFile(std::filesystem::path path) : path_(std::filesystem::absolute(std::move(path))) {}
+TIniFile::TIniFile(std::filesystem::path path)
+    : path_(std::filesystem::absolute(std::move(path))) {}
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view defaultValue) const {

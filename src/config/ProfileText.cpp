@@ -72,7 +72,7 @@ std::optional<Span> FindSection(const std::vector<Line>& lines, std::string_view
 std::string_view LineBreakOf(std::string_view text) {
   const std::size_t newline = text.find('\n');
   return newline != std::string_view::npos && newline > 0 && text[newline - 1] == '\r' ? "\r\n"
-                                                                                      : "\n";
+                                                                                       : "\n";
 }
 
 std::size_t StartOf(const std::vector<Line>& lines, std::size_t index) {
@@ -113,7 +113,8 @@ std::string SetValue(std::string_view text, std::string_view section, std::strin
   const std::string entry = std::string(key) + "=" + std::string(value);
   const auto span = FindSection(lines, section);
   if (!span) {
-    return InsertLine(text, text.size(), "[" + std::string(section) + "]" + std::string(lineBreak) + entry, lineBreak);
+    return InsertLine(text, text.size(),
+                      "[" + std::string(section) + "]" + std::string(lineBreak) + entry, lineBreak);
   }
   std::size_t after = span->header;
   for (std::size_t i = span->first; i < span->last; ++i) {

@@ -37,9 +37,7 @@ std::optional<char> CommandLetter(std::string_view command) {
 
 }  // namespace
 
-std::string EncodeHexByte(std::uint8_t n) {
-  return {kHexDigits[n >> 4], kHexDigits[n & 0x0F]};
-}
+std::string EncodeHexByte(std::uint8_t n) { return {kHexDigits[n >> 4], kHexDigits[n & 0x0F]}; }
 
 std::string BuildGainModeCommand(std::uint8_t gainCode, std::uint8_t modeCode) {
   return WithHexByte("!B", static_cast<std::uint8_t>(gainCode + modeCode));
@@ -52,9 +50,7 @@ std::string BuildDryerGasCommand(bool on) { return on ? "!G2H" : "!G2L"; }
 std::string BuildPrimaryCurrentCommand(std::uint8_t position) {
   return WithHexByte("!L", position);
 }
-std::string BuildBoostCurrentCommand(std::uint8_t position) {
-  return WithHexByte("!M", position);
-}
+std::string BuildBoostCurrentCommand(std::uint8_t position) { return WithHexByte("!M", position); }
 std::string BuildSetFilterCommand(std::uint8_t filter) { return WithHexByte("*F", filter); }
 
 std::optional<std::uint8_t> GainCodeForItem(int itemIndex) {
@@ -86,7 +82,8 @@ std::optional<ReplyFrame> DecodeReplyFrame(std::string_view text, std::string_vi
   const auto signal = ParseHexField(text.substr(0, 4));
   const auto value = ParseHexField(text.substr(6, 2));
   if (!signal || !value) return std::nullopt;
-  return ReplyFrame{static_cast<std::uint16_t>(*signal), text[5], static_cast<std::uint8_t>(*value)};
+  return ReplyFrame{static_cast<std::uint16_t>(*signal), text[5],
+                    static_cast<std::uint8_t>(*value)};
 }
 
 std::string EncodeReplyFrame(const ReplyFrame& frame) {

@@ -24,8 +24,8 @@ double SignalCountToValue(std::uint16_t count);
 // expansion round away from zero (1.25 -> "1.3"), as the operator expects.
 std::string FormatFixed(double value, int width, int precision);
 
-std::string FormatSignal(double value);          // "%8.3f"
-std::string FormatMilliamps(double milliamps);   // "%2.1f ma"
-std::string FormatPercent(double percent);       // "%2.0f%"
+std::string FormatSignal(double value);         // "%8.3f"
+std::string FormatMilliamps(double milliamps);  // "%2.1f ma"
+std::string FormatPercent(double percent);      // "%2.0f%"
 
 }  // namespace orvane::units

@@ -65,8 +65,8 @@ TEST(Format, EveryPositionMatchesADecimalReference) {
     const long tenths = (thousandths + 50000) / 100000;
     const std::string expected =
         std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " ma";
-    ASSERT_EQ(FormatMilliamps(PositionToMilliamps(static_cast<std::uint8_t>(position),
-                                                  kPrimaryFullScale)),
+    ASSERT_EQ(FormatMilliamps(
+                  PositionToMilliamps(static_cast<std::uint8_t>(position), kPrimaryFullScale)),
               expected)
         << position;
   }
