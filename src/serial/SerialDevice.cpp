@@ -116,6 +116,11 @@ int OpenSerialDevice(const std::string& device, TSerialError& error) {
   return fd;
 }
 
+void CloseSerialDevice(int fd) {
+  ioctl(fd, TIOCNXCL);
+  close(fd);
+}
+
 TSerialError ApplyLineSettings(int fd, const std::string& device, const TLineSettings& line) {
   const speed_t speed = SpeedOf(line.Baud);
   if (speed == B0) return SystemError(EINVAL, device, "line speed");

@@ -13,6 +13,11 @@ namespace orvane::serial {
 // holds). Returns the descriptor, or -1 with `error` filled in.
 int OpenSerialDevice(const std::string& device, TSerialError& error);
 
+// Gives up exclusive use and closes. A pty keeps TIOCEXCL while its master
+// is open, so without clearing it the next open of the same pty by an
+// ordinary account would be refused as if the port were still held.
+void CloseSerialDevice(int fd);
+
 // Raw mode, no flow control, the given speed, parity, data and stop bits.
 // The settings are written only when they differ from the current ones.
 TSerialError ApplyLineSettings(int fd, const std::string& device, const TLineSettings& line);

@@ -110,7 +110,7 @@ void TApdWin32Dispatcher::CloseCom() {
   if (fCloseComActive) return;
   fCloseComActive = true;
   if (!fThreads.empty()) StopThreads();
-  if (fFd >= 0) close(fFd);
+  if (fFd >= 0) CloseSerialDevice(fFd);
   fFd = -1;
   SetPortOpen(false);
   fCloseComActive = false;
