@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "config/ConfigPath.h"
 #include "config/IniFile.h"
 
 namespace orvane::serial {
@@ -19,7 +20,16 @@ constexpr std::array<DeviceFamily, 3> kFamilies = {{
     {33, "/dev/ttyACM"},
 }};
 
+std::filesystem::path& MapFile() {
+  static std::filesystem::path file = config::ConfigIniPath();
+  return file;
+}
+
 }  // namespace
+
+const std::filesystem::path& PortMapFile() { return MapFile(); }
+
+void SetPortMapFile(std::filesystem::path path) { MapFile() = std::move(path); }
 
 std::optional<std::string> PortDevicePath(unsigned number, const std::filesystem::path& iniPath) {
   if (number == 0 || number > kHighestPortNumber) return std::nullopt;

@@ -14,4 +14,10 @@ inline constexpr unsigned kHighestPortNumber = 50;
 // No path for 0, for COM49 and COM50 without a mapping, or beyond 50.
 std::optional<std::string> PortDevicePath(unsigned number, const std::filesystem::path& iniPath);
 
+// The profile file whose [Ports] section maps port numbers: config.ini
+// beside the executable. Tests point it at a file of their own so that no
+// test ever reaches a real device.
+const std::filesystem::path& PortMapFile();
+void SetPortMapFile(std::filesystem::path path);
+
 }  // namespace orvane::serial

@@ -1,0 +1,201 @@
+#include "serial/ApdComPort.h"
+
+#include <QString>
+
+#include "serial/ApdExceptions.h"
+#include "serial/ComSelectForm.h"
+#include "serial/NotifyReceiver.h"
+#include "serial/PortNames.h"
+#include "serial/Win32Dispatcher.h"
+#include "widgets/TErrorGuard.h"
+
+namespace orvane::serial {
+
+TApdComPort::TApdComPort() = default;
+
+TApdComPort::~TApdComPort() {
+  try {
+    if (fPortState == TPortState::psOpen) DonePort();
+  } catch (...) {
+    // A destructor cannot report; the port is released below whatever happened.
+  }
+  if (fDispatcher) FinishClose();
+}
+
+void TApdComPort::SetComNumber(std::uint16_t number) {
+  if (number == fComNumber) return;
+  if (fPortState != TPortState::psOpen) {
+    fComNumber = number;
+    return;
+  }
+  TTriggerSave saved;
+  fDispatcher->SaveTriggers(saved);
+  SetOpen(false);
+  fComNumber = number;
+  SetOpen(true);
+  if (fDispatcher) fDispatcher->RestoreTriggers(saved);
+}
+
+void TApdComPort::SetOpen(bool open) {
+  if (open == fOpen) return;
+  if (!open) {
+    DonePort();
+  } else if (fPortState == TPortState::psClosed) {
+    InitPort();
+  } else {
+    fOpenPending = true;
+  }
+}
+
+bool TApdComPort::DSR() const {
+  return fPortState == TPortState::psOpen && fDispatcher->CheckDSR();
+}
+
+const TApdBaseDispatcher* TApdComPort::Dispatcher() const { return fDispatcher.get(); }
+
+void TApdComPort::PutString(const std::string& text) {
+  if (fPortState == TPortState::psShuttingDown) return;
+  TApdWin32Dispatcher& dispatcher = RequireDispatcher();
+  if (text.empty()) return;
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+  CheckException(dispatcher.PutBlock({bytes, text.size()}));
+}
+
+std::uint8_t TApdComPort::GetChar() {
+  if (fPortState == TPortState::psShuttingDown) return 0;
+  std::uint8_t byte = 0;
+  CheckException(RequireDispatcher().GetChar(byte));
+  return byte;
+}
+
+std::uint16_t TApdComPort::AddTimerTrigger() {
+  if (fPortState == TPortState::psShuttingDown) return 0;
+  return static_cast<std::uint16_t>(CheckException(RequireDispatcher().AddTimerTrigger()));
+}
+
+void TApdComPort::SetTimerTrigger(std::uint16_t handle, std::int32_t ticks, bool activate) {
+  if (fPortState == TPortState::psShuttingDown) return;
+  CheckException(RequireDispatcher().SetTimerTrigger(handle, ticks, activate));
+}
+
+void TApdComPort::SetOnTriggerAvail(TTriggerAvailEvent handler) {
+  fOnTriggerAvail = std::move(handler);
+  UpdateHandlerFlags();
+}
+
+void TApdComPort::SetOnTriggerTimer(TTriggerTimerEvent handler) {
+  fOnTriggerTimer = std::move(handler);
+  UpdateHandlerFlags();
+}
+
+void TApdComPort::TriggerAvail(TApdBaseDispatcher&, std::uint16_t count) {
+  if (fOnTriggerAvail) fOnTriggerAvail(*this, count);
+}
+
+void TApdComPort::TriggerTimer(TApdBaseDispatcher&, std::uint16_t handle) {
+  if (fOnTriggerTimer) fOnTriggerTimer(*this, handle);
+}
+
+void TApdComPort::DeferredClose(TApdBaseDispatcher&) {
+  FinishClose();
+  if (fOpenPending) {
+    fOpenPending = false;
+    InitPort();
+  }
+}
+
+void TApdComPort::HandlerFailed(std::exception_ptr error) noexcept {
+  widgets::TErrorGuard::Run([&] { std::rethrow_exception(error); });
+}
+
+void TApdComPort::InitPort() {
+  ValidateComNumber();
+  try {
+    OpenDispatcher();
+  } catch (...) {
+    fOpen = false;
+    fPortState = TPortState::psClosed;
+    fDispatcher.reset();
+    delete fComWindow;
+    fComWindow = nullptr;
+    throw;
+  }
+}
+
+// Port 0 means none is chosen: the operator is asked, unless prompting is off.
+void TApdComPort::ValidateComNumber() {
+  if (fComNumber != 0) return;
+  if (!PromptForPort) CheckException(ecNoPortSelected);
+  TComSelectForm form;
+  if (form.ShowModal() != TComSelectForm::mrOk) CheckException(ecNoPortSelected);
+  SetComNumber(form.SelectedComNum());
+}
+
+void TApdComPort::OpenDispatcher() {
+  fDispatcher = std::make_unique<TApdWin32Dispatcher>(this);
+  const auto device = PortDevicePath(fComNumber, PortMapFile());
+  if (!device) CheckException(ecBadId);
+  const TLineSettings line{Baud, Parity, DataBits, StopBits};
+  int result = fDispatcher->InitPort(*device, line, InSize, OutSize, LineFlags());
+  if (result == ecAccessDenied) result = ecAlreadyOpen;
+  if (result == ecFileNotFound) result = ecBadId;
+  CheckException(result, fDispatcher->LastOpenError().Text);
+  fPortState = TPortState::psOpen;
+  UpdateHandlerFlags();
+  fDispatcher->ChangeLengthTrigger(TriggerLength);
+  fDispatcher->SetDtr(DTR);
+  fDispatcher->SetRts(RTS);
+  fOpen = true;
+  fComWindow = new TApdNotifyReceiver();
+  fDispatcher->RegisterWndTriggerHandler(fComWindow);
+  if (fCopyTriggers) {
+    fCopyTriggers = false;
+    fDispatcher->RestoreTriggers(fSaveTriggerBuffer);
+  }
+}
+
+// A close made from inside one of this port's own handlers cannot finish
+// while that handler runs: the receiver finishes it later (DeferredClose).
+void TApdComPort::DonePort() {
+  if (fPortState != TPortState::psOpen) return;
+  fPortState = TPortState::psShuttingDown;
+  fDispatcher->SaveTriggers(fSaveTriggerBuffer);
+  fCopyTriggers = true;
+  fDispatcher->DonePort();
+  if (fDispatcher->ClosePending()) {
+    fComWindow->PostClosePending(*fDispatcher);
+    return;
+  }
+  FinishClose();
+}
+
+void TApdComPort::FinishClose() {
+  fDispatcher->DeregisterWndTriggerHandler(fComWindow);
+  fDispatcher.reset();
+  if (fComWindow != nullptr) fComWindow->deleteLater();
+  fComWindow = nullptr;
+  fPortState = TPortState::psClosed;
+  fOpen = false;
+}
+
+TApdWin32Dispatcher& TApdComPort::RequireDispatcher() {
+  if (!fDispatcher && AutoOpen) SetOpen(true);
+  if (!fDispatcher) CheckException(ecNotOpen);
+  return *fDispatcher;
+}
+
+void TApdComPort::UpdateHandlerFlags() {
+  if (fPortState != TPortState::psOpen) return;
+  fDispatcher->UpdateHandlerFlags(fOnTriggerAvail || fOnTriggerTimer ? 1 : 2);
+}
+
+std::uint8_t TApdComPort::LineFlags() const {
+  std::uint8_t flags = 0;
+  if (DTR) flags |= lfRaiseDTR;
+  if (RTS) flags |= lfRaiseRTS;
+  if (HWFlowOptions & hwfUseDTR) flags |= lfAutoDTR;
+  if (HWFlowOptions & hwfUseRTS) flags |= lfAutoRTS;
+  return flags;
+}
+
+}  // namespace orvane::serial

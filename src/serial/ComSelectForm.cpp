@@ -1,0 +1,106 @@
+#include "serial/ComSelectForm.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+#include "config/IniFile.h"
+#include "serial/PortNames.h"
+#include "serial/ProbeDispatcher.h"
+
+namespace orvane::serial {
+namespace {
+
+TComSelectForm::Script& ActiveScript() {
+  static TComSelectForm::Script script;
+  return script;
+}
+
+template <class Widget>
+Widget* Place(Widget* widget, int left, int top, int width, int height) {
+  widget->setGeometry(left, top, width, height);
+  return widget;
+}
+
+}  // namespace
+
+bool ProbePort(unsigned number) {
+  const auto device = PortDevicePath(number, PortMapFile());
+  return device && TApdProbeDispatcher::PortPresent(*device);
+}
+
+void TComSelectForm::SetScript(Script script) { ActiveScript() = std::move(script); }
+
+TComSelectForm::TComSelectForm(QWidget* parent, Probe probe) : QDialog(parent) {
+  setObjectName("ComSelectForm");
+  setWindowTitle("Select Port");
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  QFont font("MS Sans Serif");
+  font.setPixelSize(11);
+  setFont(font);
+  setBackgroundRole(QPalette::Button);
+  setAutoFillBackground(true);
+  setFixedSize(220, 131);
+  BuildLayout();
+  FillPorts(probe);
+}
+
+void TComSelectForm::BuildLayout() {
+  auto* bevel = Place(new QFrame(this), 8, 8, 201, 42);
+  bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  Place(new QLabel("The configured serial port is not valid.", this), 18, 14, 176, 13);
+  Place(new QLabel("Please choose another port.", this), 18, 30, 133, 13);
+  ports_ = Place(new QComboBox(this), 8, 64, 201, 21);
+  ports_->setObjectName("PortsComboBox");
+  auto* ok = Place(new QPushButton("OK", this), 6, 96, 85, 27);
+  ok->setObjectName("OkBtn");
+  ok->setDefault(true);
+  auto* abort = Place(new QPushButton("Cancel", this), 126, 95, 85, 27);
+  abort->setObjectName("AbortBtn");
+  connect(ok, &QPushButton::clicked, this, [this] { done(mrOk); });
+  connect(abort, &QPushButton::clicked, this, [this] { done(mrAbort); });
+  setTabOrder(ok, abort);
+  setTabOrder(abort, ports_);
+}
+
+void TComSelectForm::FillPorts(const Probe& probe) {
+  for (unsigned number = 1; number <= kHighestPortNumber; ++number) {
+    if (probe(number)) ports_->addItem(QString("COM%1").arg(number));
+  }
+  ports_->setCurrentIndex(ports_->count() > 0 ? 0 : -1);
+}
+
+int TComSelectForm::ShowModal() {
+  if (ActiveScript()) return ActiveScript()(*this);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+  return exec();
+}
+
+QString TComSelectForm::SelectedCom() const { return ports_->currentText(); }
+
+std::uint16_t TComSelectForm::SelectedComNum() const {
+  const std::string digits = SelectedCom().mid(3, 255).toStdString();
+  const auto number = config::ParseProfileInteger(digits);
+  if (!number) throw EConvertError("'" + digits + "' is not a valid integer value");
+  return static_cast<std::uint16_t>(*number);
+}
+
+// Escape must not close the dialog: its "Cancel" is not the form's cancel.
+void TComSelectForm::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void TComSelectForm::reject() { done(mrCancel); }
+
+}  // namespace orvane::serial

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDialog>
+
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+
+class QComboBox;
+
+namespace orvane::serial {
+
+// Text that is no integer where one is needed; the message quotes the text.
+class EConvertError : public std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// Whether serial port `number` is present: it can be opened, or opening it is
+// refused because somebody else holds it. Never throws.
+bool ProbePort(unsigned number);
+
+// The modal "Select Port" dialog: lists the present ports among 1 to 50 and
+// lets the operator choose one.
+class TComSelectForm : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int mrOk = 1;
+  static constexpr int mrCancel = 2;  // the close box
+  static constexpr int mrAbort = 3;   // the "Cancel" button
+
+  using Probe = std::function<bool(unsigned)>;
+  // Lets a test answer every dialog without showing one: the script sees the
+  // filled dialog and returns the modal result.
+  using Script = std::function<int(TComSelectForm&)>;
+  static void SetScript(Script script);
+
+  explicit TComSelectForm(QWidget* parent = nullptr, Probe probe = ProbePort);
+
+  int ShowModal();
+  QString SelectedCom() const;
+  std::uint16_t SelectedComNum() const;
+  QComboBox* PortsComboBox() const { return ports_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void reject() override;
+
+ private:
+  void BuildLayout();
+  void FillPorts(const Probe& probe);
+
+  QComboBox* ports_ = nullptr;
+};
+
+}  // namespace orvane::serial

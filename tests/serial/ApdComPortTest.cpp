@@ -1,0 +1,247 @@
+#include "serial/ApdComPort.h"
+
+#include <gtest/gtest.h>
+#include <poll.h>
+
+#include <QComboBox>
+#include <array>
+#include <numeric>
+
+#include "PortFixture.h"
+#include "PortMapFixture.h"
+#include "PtyPair.h"
+#include "serial/ApdExceptions.h"
+#include "serial/BaseDispatcher.h"
+#include "serial/ComSelectForm.h"
+#include "widgets/TErrorGuard.h"
+
+namespace orvane::serial::test {
+namespace {
+
+// The settings both windows store for their port.
+void ConfigureAsTheWindowsDo(TApdComPort& port) {
+  port.Baud = 2400;
+  port.DataBits = 7;
+  port.StopBits = 2;
+  port.AutoOpen = false;
+  port.RTS = false;
+}
+
+class ApdComPortTest : public TPortMapFixture {
+ protected:
+  void SetUp() override {
+    TPortMapFixture::SetUp();
+    MapPorts({{3, PtyA.SlavePath()}, {10, PtyB.SlavePath()}});
+    ConfigureAsTheWindowsDo(Port);
+  }
+  void TearDown() override {
+    TComSelectForm::SetScript(nullptr);
+    TPortMapFixture::TearDown();
+  }
+
+  void OpenOn(std::uint16_t number) {
+    Port.SetComNumber(number);
+    Port.SetOpen(true);
+    ASSERT_TRUE(Port.Open());
+  }
+
+  TPtyPair PtyA;
+  TPtyPair PtyB;
+  TApdComPort Port;
+};
+
+TEST_F(ApdComPortTest, AClosedPortReadsNoDsrAndRefusesTransfers) {
+  EXPECT_FALSE(Port.DSR());
+  try {
+    Port.PutString("?A\r");
+    FAIL() << "PutString on a closed port succeeded";
+  } catch (const ECommNotOpen& error) {
+    EXPECT_STREQ(error.what(), "ie_NOpen - device not open");
+    EXPECT_EQ(error.ErrorCode, -2007);
+  }
+  EXPECT_THROW(Port.GetChar(), ECommNotOpen);
+  EXPECT_THROW(Port.AddTimerTrigger(), ECommNotOpen);
+  EXPECT_THROW(Port.SetTimerTrigger(8, 1, true), ECommNotOpen);
+}
+
+TEST_F(ApdComPortTest, CommandsGoOutAndRepliesAreReadWithinTheirCount) {
+  std::vector<std::uint16_t> counts;
+  std::string read;
+  bool emptyRaised = false;
+  Port.SetOnTriggerAvail([&](TApdComPort& cp, std::uint16_t count) {
+    counts.push_back(count);
+    for (int i = 0; i < count; ++i) read.push_back(static_cast<char>(cp.GetChar()));
+    try {
+      cp.GetChar();
+    } catch (const EBufferIsEmpty&) {
+      emptyRaised = true;
+    }
+  });
+  OpenOn(3);
+  Port.PutString("?A\r");
+  EXPECT_EQ(PtyA.Read(3), "?A\r");
+  PtyA.Write("0064,A14\r");
+  ASSERT_TRUE(RunUntil([&] { return read.size() == 9; }));
+  EXPECT_EQ(read, "0064,A14\r");
+  EXPECT_TRUE(emptyRaised) << "reading past Count must raise";
+  EXPECT_EQ(std::accumulate(counts.begin(), counts.end(), 0), 9) << "each byte offered once";
+  Port.PutString("");
+}
+
+TEST_F(ApdComPortTest, TheSameNumberAgainKeepsThePortAsItIs) {
+  OpenOn(3);
+  const auto id = Port.Dispatcher()->Id();
+  Port.SetComNumber(3);
+  EXPECT_EQ(Port.Dispatcher()->Id(), id);
+}
+
+TEST_F(ApdComPortTest, NumberZeroOnAnOpenPortAsksAndCancelLeavesItClosed) {
+  OpenOn(3);
+  int asked = 0;
+  TComSelectForm::SetScript([&](TComSelectForm&) {
+    ++asked;
+    return TComSelectForm::mrAbort;
+  });
+  EXPECT_THROW(Port.SetComNumber(0), ENoPortSelected);
+  EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(Port.Open());
+  EXPECT_EQ(Port.ComNumber(), 0);
+  EXPECT_EQ(Port.PortState(), TPortState::psClosed);
+}
+
+TEST_F(ApdComPortTest, OpeningWithoutANumberTakesTheChosenPort) {
+  TComSelectForm::SetScript([](TComSelectForm& form) {
+    EXPECT_EQ(form.SelectedCom(), "COM3") << "the first present port is preselected";
+    form.PortsComboBox()->setCurrentIndex(1);
+    return TComSelectForm::mrOk;
+  });
+  Port.SetOpen(true);
+  EXPECT_TRUE(Port.Open());
+  EXPECT_EQ(Port.ComNumber(), 10);
+  Port.PutString("x");
+  EXPECT_EQ(PtyB.Read(1), "x");
+
+  TApdComPort quiet;
+  quiet.PromptForPort = false;
+  EXPECT_THROW(quiet.SetOpen(true), ENoPortSelected);
+}
+
+TEST_F(ApdComPortTest, HeldAndMissingPortsLeaveTheComponentClosed) {
+  OpenOn(3);
+  TApdComPort other;
+  ConfigureAsTheWindowsDo(other);
+  other.SetComNumber(3);
+  EXPECT_THROW(other.SetOpen(true), EAlreadyOpen);
+  EXPECT_FALSE(other.Open());
+  EXPECT_EQ(other.Dispatcher(), nullptr);
+  for (const std::uint16_t missing : std::array<std::uint16_t, 3>{4, 49, 50}) {
+    other.SetComNumber(missing);
+    EXPECT_THROW(other.SetOpen(true), EBadId) << missing;
+    EXPECT_FALSE(other.Open());
+    EXPECT_EQ(other.PortState(), TPortState::psClosed);
+  }
+}
+
+TEST_F(ApdComPortTest, TimerTriggersSurviveAReopenOnAnotherNumber) {
+  std::vector<std::uint16_t> fired;
+  Port.SetOnTriggerTimer([&](TApdComPort&, std::uint16_t handle) { fired.push_back(handle); });
+  OpenOn(3);
+  const std::uint16_t handle = Port.AddTimerTrigger();
+  EXPECT_EQ(handle, 8);
+  Port.SetTimerTrigger(handle, 2, true);
+  Port.SetComNumber(10);
+  EXPECT_TRUE(Port.Open());
+  ASSERT_TRUE(RunUntil([&] { return !fired.empty(); }));
+  EXPECT_EQ(fired, std::vector<std::uint16_t>{8});
+
+  Port.SetTimerTrigger(handle, 0, true);
+  Port.SetOpen(false);
+  Port.SetOpen(true);
+  EXPECT_EQ(Port.AddTimerTrigger(), 16) << "the restored handle stays taken";
+  ASSERT_TRUE(RunUntil([&] { return fired.size() == 2; }));
+  EXPECT_EQ(fired.back(), 8);
+}
+
+TEST_F(ApdComPortTest, ClosingInsideAHandlerDefersTheCloseAndDoesNothingMeanwhile) {
+  bool checked = false;
+  Port.SetOnTriggerAvail([&](TApdComPort& cp, std::uint16_t) {
+    cp.SetOpen(false);
+    EXPECT_EQ(cp.PortState(), TPortState::psShuttingDown);
+    EXPECT_TRUE(cp.Open());
+    EXPECT_EQ(cp.GetChar(), 0);
+    EXPECT_NO_THROW(cp.PutString("lost"));
+    EXPECT_EQ(cp.AddTimerTrigger(), 0);
+    EXPECT_NO_THROW(cp.SetTimerTrigger(8, 1, true));
+    cp.SetOpen(true);
+    cp.SetComNumber(10);
+    checked = true;
+  });
+  OpenOn(3);
+  PtyA.Write("z");
+  ASSERT_TRUE(RunUntil([&] { return checked && Port.PortState() == TPortState::psClosed; }));
+  EXPECT_FALSE(Port.Open());
+  EXPECT_EQ(Port.ComNumber(), 10);
+  EXPECT_EQ(Port.Dispatcher(), nullptr);
+}
+
+TEST_F(ApdComPortTest, ABlockLargerThanTheOutputRingIsRefusedWhole) {
+  OpenOn(3);
+  try {
+    Port.PutString(std::string(5000, 'x'));
+    FAIL() << "the ring took more than it holds";
+  } catch (const EOutputBufferTooSmall& error) {
+    EXPECT_STREQ(error.what(), "Output buffer too small for block");
+  }
+  pollfd p{PtyA.MasterFd(), POLLIN, 0};
+  EXPECT_EQ(poll(&p, 1, 200), 0) << "nothing of the block was sent";
+}
+
+TEST_F(ApdComPortTest, DsrFollowsTheOtherEndOfAPty) {
+  OpenOn(3);
+  EXPECT_TRUE(Port.DSR());
+  PtyA.SetDsrOff(true);
+  EXPECT_FALSE(Port.DSR());
+  PtyA.SetDsrOff(false);
+  EXPECT_TRUE(Port.DSR());
+  PtyA.CloseMaster();
+  EXPECT_FALSE(Port.DSR());
+  EXPECT_TRUE(Port.Open()) << "an unplugged port still reads as open";
+}
+
+TEST_F(ApdComPortTest, AnErrorInAHandlerReachesTheErrorBoxAndThePortGoesOn) {
+  std::vector<QString> shown;
+  widgets::TErrorGuard::SetRecorder([&](const QString& message) { shown.push_back(message); });
+  int calls = 0;
+  Port.SetOnTriggerAvail([&](TApdComPort& cp, std::uint16_t count) {
+    ++calls;
+    for (int i = 0; i < count; ++i) cp.GetChar();
+    if (calls == 1) cp.GetChar();
+  });
+  OpenOn(3);
+  PtyA.Write("a");
+  ASSERT_TRUE(RunUntil([&] { return calls == 1 && !shown.empty(); }));
+  EXPECT_EQ(shown.front(), "Buffer is empty");
+  PtyA.Write("b");
+  EXPECT_TRUE(RunUntil([&] { return calls == 2; }));
+  widgets::TErrorGuard::SetRecorder([](const QString& message) {
+    ADD_FAILURE() << "unexpected error box: " << message.toStdString();
+  });
+}
+
+TEST_F(ApdComPortTest, TheDialogListsPresentAndHeldPortsOnly) {
+  OpenOn(10);
+  TComSelectForm form;
+  QStringList items;
+  for (int i = 0; i < form.PortsComboBox()->count(); ++i) {
+    items << form.PortsComboBox()->itemText(i);
+  }
+  EXPECT_EQ(items, QStringList({"COM3", "COM10"}));
+  form.PortsComboBox()->setCurrentIndex(1);
+  EXPECT_EQ(form.SelectedComNum(), 10);
+  EXPECT_TRUE(Port.Open()) << "probing a held port leaves its holder alone";
+  Port.PutString("y");
+  EXPECT_EQ(PtyB.Read(1), "y");
+}
+
+}  // namespace
+}  // namespace orvane::serial::test

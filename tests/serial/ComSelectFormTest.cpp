@@ -1,0 +1,98 @@
+#include "serial/ComSelectForm.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <set>
+
+namespace orvane::serial {
+namespace {
+
+TComSelectForm::Probe Present(std::set<unsigned> ports) {
+  return [ports = std::move(ports)](unsigned n) { return ports.contains(n); };
+}
+
+// Runs the real modal loop and acts on the dialog once it is shown.
+int RunModal(TComSelectForm& form, std::function<void(TComSelectForm&)> act) {
+  QTimer::singleShot(0, &form, [&] { act(form); });
+  return form.ShowModal();
+}
+
+TEST(ComSelectForm, ListsPresentPortsInOrderWithTheFirstSelected) {
+  std::vector<unsigned> asked;
+  TComSelectForm form(nullptr, [&](unsigned n) {
+    asked.push_back(n);
+    return n == 12 || n == 3 || n == 50 || n == 10;
+  });
+  ASSERT_EQ(asked.size(), 50u);
+  EXPECT_EQ(asked.front(), 1u);
+  EXPECT_EQ(asked.back(), 50u);
+  QComboBox* list = form.PortsComboBox();
+  ASSERT_EQ(list->count(), 4);
+  EXPECT_EQ(list->itemText(0), "COM3");
+  EXPECT_EQ(list->itemText(1), "COM10");
+  EXPECT_EQ(list->itemText(3), "COM50");
+  EXPECT_EQ(form.SelectedCom(), "COM3");
+  EXPECT_EQ(form.SelectedComNum(), 3);
+  list->setCurrentIndex(1);
+  EXPECT_EQ(form.SelectedComNum(), 10);
+  EXPECT_FALSE(list->isEditable());
+}
+
+TEST(ComSelectForm, ModalResultsOfEachWayOut) {
+  TComSelectForm form(nullptr, Present({7}));
+  EXPECT_EQ(RunModal(form, [](auto& f) { QTest::keyClick(&f, Qt::Key_Return); }),
+            TComSelectForm::mrOk);
+  EXPECT_EQ(form.SelectedComNum(), 7);
+  EXPECT_EQ(
+      RunModal(form, [](auto& f) { f.template findChild<QPushButton*>("AbortBtn")->click(); }),
+      TComSelectForm::mrAbort);
+  EXPECT_EQ(RunModal(form, [](auto& f) { f.close(); }), TComSelectForm::mrCancel);
+  // Escape is not a way out; the close box that follows is.
+  EXPECT_EQ(RunModal(form,
+                     [](auto& f) {
+                       QTest::keyClick(&f, Qt::Key_Escape);
+                       EXPECT_TRUE(f.isVisible());
+                       f.close();
+                     }),
+            TComSelectForm::mrCancel);
+}
+
+TEST(ComSelectForm, OkOnAnEmptyListIsAConversionError) {
+  TComSelectForm form(nullptr, Present({}));
+  EXPECT_EQ(form.PortsComboBox()->currentIndex(), -1);
+  EXPECT_EQ(form.SelectedCom(), "");
+  EXPECT_EQ(RunModal(form, [](auto& f) { f.template findChild<QPushButton*>("OkBtn")->click(); }),
+            TComSelectForm::mrOk);
+  EXPECT_THROW(form.SelectedComNum(), EConvertError);
+}
+
+TEST(ComSelectForm, AScriptAnswersWithoutShowing) {
+  TComSelectForm::SetScript([](TComSelectForm& f) {
+    EXPECT_FALSE(f.isVisible());
+    f.PortsComboBox()->setCurrentIndex(1);
+    return TComSelectForm::mrOk;
+  });
+  TComSelectForm form(nullptr, Present({2, 4}));
+  EXPECT_EQ(form.ShowModal(), TComSelectForm::mrOk);
+  EXPECT_EQ(form.SelectedComNum(), 4);
+  TComSelectForm::SetScript(nullptr);
+}
+
+TEST(ComSelectForm, LayoutOfTheDialog) {
+  TComSelectForm form(nullptr, Present({1}));
+  EXPECT_EQ(form.windowTitle(), "Select Port");
+  EXPECT_EQ(form.size(), QSize(220, 131));
+  EXPECT_EQ(form.PortsComboBox()->geometry(), QRect(8, 64, 201, 21));
+  EXPECT_EQ(form.findChild<QPushButton*>("OkBtn")->geometry(), QRect(6, 96, 85, 27));
+  EXPECT_EQ(form.findChild<QPushButton*>("AbortBtn")->geometry(), QRect(126, 95, 85, 27));
+  EXPECT_TRUE(form.findChild<QPushButton*>("OkBtn")->isDefault());
+}
+
+}  // namespace
+}  // namespace orvane::serial
