@@ -38,8 +38,8 @@ void TComSelectForm::SetScript(Script script) { ActiveScript() = std::move(scrip
 TComSelectForm::TComSelectForm(QWidget* parent, Probe probe) : QDialog(parent) {
   setObjectName("ComSelectForm");
   setWindowTitle("Select Port");
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   QFont font("MS Sans Serif");
   font.setPixelSize(11);
   setFont(font);
@@ -53,8 +53,11 @@ TComSelectForm::TComSelectForm(QWidget* parent, Probe probe) : QDialog(parent) {
 void TComSelectForm::BuildLayout() {
   auto* bevel = Place(new QFrame(this), 8, 8, 201, 42);
   bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
-  Place(new QLabel("The configured serial port is not valid.", this), 18, 14, 176, 13);
-  Place(new QLabel("Please choose another port.", this), 18, 30, 133, 13);
+  // The substitute font runs a few pixels wider than the design's, so the
+  // labels take the width of their text rather than clip it.
+  Place(new QLabel("The configured serial port is not valid.", this), 18, 14, 176, 13)
+      ->adjustSize();
+  Place(new QLabel("Please choose another port.", this), 18, 30, 133, 13)->adjustSize();
   ports_ = Place(new QComboBox(this), 8, 64, 201, 21);
   ports_->setObjectName("PortsComboBox");
   auto* ok = Place(new QPushButton("OK", this), 6, 96, 85, 27);
