@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string_view>
+
+#include "instrument/InstrumentLink.h"
+#include "instrument/LinkPort.h"
+#include "instrument/LinkTimers.h"
+#include "instrument/LinkView.h"
+#include "instrument/Protocol.h"
+
+namespace orvane::instrument {
+
+// Which indicators the next accepted status reply updates. The polling sets
+// a flag before it asks; the reply consumes it.
+struct TStatusRequests {
+  bool Gas1 = false;
+  bool Gas2 = false;
+  bool Flame = false;
+};
+
+// The single exchange with the instrument: one current command, no queue, no
+// retransmission. Only a reply to the command now current can be accepted.
+class TCommandExchange {
+ public:
+  TCommandExchange(InstrumentLink& link, TLinkPort& port, const TLinkTimers& timers,
+                   TLinkView& view);
+
+  // Sends CurrentCommand and arms the no-response watchdog. A port that
+  // cannot be opened throws; a failed write is ignored (the watchdog tells).
+  void SendCurrentCommand();
+  // Bytes that arrived on the port, in order.
+  void Receive(std::string_view bytes);
+
+  TStatusRequests& Requests() { return requests_; }
+
+ private:
+  bool Associate();
+  void Accept(const protocol::ReplyFrame& frame);
+  void ApplyValue(char kind);
+  void ApplyStatus();
+
+  InstrumentLink& link_;
+  TLinkPort& port_;
+  TLinkTimers timers_;
+  TLinkView& view_;
+  TStatusRequests requests_;
+};
+
+}  // namespace orvane::instrument

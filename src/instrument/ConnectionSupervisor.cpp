@@ -1,0 +1,168 @@
+#include "instrument/ConnectionSupervisor.h"
+
+#include <exception>
+
+#include "instrument/InstrumentSearch.h"
+#include "serial/ComSelectForm.h"
+#include "widgets/TMessageDlg.h"
+#include "widgets/TTimer.h"
+
+namespace orvane::instrument {
+
+using widgets::TMessageDlg;
+
+TConnectionSupervisor::TConnectionSupervisor(InstrumentLink& link, TCommandExchange& exchange,
+                                             TLinkPort& port, const TLinkTimers& timers,
+                                             TLinkView& view, QWidget& window)
+    : link_(link), exchange_(exchange), port_(port), timers_(timers), view_(view),
+      window_(window) {}
+
+QString TConnectionSupervisor::NotPresentText(std::uint16_t comNumber) {
+  return QString("Instrument Not Present on COM %1\r\n"
+                 "Please Do the following:\r\n\n"
+                 "1 - Check the Serial, Link.\r\n"
+                 "2 - Make sure the Instrument is powered on.\r\n"
+                 "3 - Press Reset when ready.")
+      .arg(comNumber);
+}
+
+QString TConnectionSupervisor::LostText() { return "Lost Communication with Instrument"; }
+
+void TConnectionSupervisor::ConnectInstrument() {
+  ResetIndicators();
+  if (port_.ComNumber() == 0) {
+    if (const auto chosen = SelectPort()) port_.SetComNumber(*chosen);
+  }
+  if (port_.ComNumber() == 0) return;
+  AwaitAnswer();
+}
+
+void TConnectionSupervisor::ResetIndicators() {
+  link_.CommsLost = false;
+  link_.ReplyMatched = false;
+  view_.ShowSignal("0.000");
+  link_.ReplyBuffer.Clear();
+  view_.SetLed(TLinkLed::Active, false);
+  view_.SetLed(TLinkLed::Reply, false);
+  view_.SetLed(TLinkLed::Stream, false);
+}
+
+// The search box is this call's own: whatever happens while it waits (a
+// watchdog closing it, a nested connect), it is gone when the call returns,
+// and the link forgets it only if the link still points at it. It is a child
+// of the window, which takes it along should the window go first.
+void TConnectionSupervisor::AwaitAnswer() {
+  struct Owned {
+    InstrumentLink& link;
+    QPointer<TInstrumentSearch> dialog;
+    ~Owned() {
+      if (link.SearchDialog == dialog) link.SearchDialog = nullptr;
+      delete dialog;
+    }
+  } owned{link_, new TInstrumentSearch(&window_)};
+  link_.SearchDialog = owned.dialog;
+  EnsurePortOpen();
+  link_.CurrentCommand = protocol::kIdentifyCommand;
+  exchange_.SendCurrentCommand();
+  owned.dialog->ShowModal();
+}
+
+// A port whose device went away still reads as open and would never see the
+// instrument again: close it so that the open below finds the device anew.
+void TConnectionSupervisor::EnsurePortOpen() {
+  if (port_.IsOpen() && port_.DeviceFailed()) port_.Close();
+  if (port_.IsOpen()) return;
+  try {
+    port_.Open();
+  } catch (const std::exception&) {
+    if (const auto chosen = SelectPort()) port_.SetComNumber(*chosen);
+  }
+}
+
+void TConnectionSupervisor::FormShow() {
+  if (!link_.DataReceived) timers_.Startup.SetEnabled(true);
+  if (!port_.DSR()) return;
+  link_.CurrentCommand = protocol::kFilterReadCommand;
+  exchange_.SendCurrentCommand();
+  timers_.Check.SetEnabled(true);
+}
+
+void TConnectionSupervisor::StartupTimerTimer() {
+  timers_.Startup.SetEnabled(false);
+  ConnectInstrument();
+}
+
+void TConnectionSupervisor::ActivityTimerTimer() {
+  timers_.Activity.SetEnabled(false);
+  view_.SetLed(TLinkLed::Active, false);
+  if (link_.SearchDialog) {
+    link_.SearchDialog->Finish();
+    return;
+  }
+  view_.SetResetEnabled(false);
+  if (!link_.IdleRequested) view_.ShowPowerState(true);
+}
+
+void TConnectionSupervisor::NoResponseTimerTimer() {
+  timers_.NoResponse.SetEnabled(false);
+  timers_.Check.SetEnabled(false);
+  view_.SetLed(TLinkLed::Reply, false);
+  link_.CommsLost = true;
+  link_.ReplyMatched = false;
+  link_.DataReceived = false;
+  if (port_.ComNumber() == 0 || link_.ForcePortSelect) {
+    OfferPortSelection();
+    return;
+  }
+  CloseSearchDialog();
+  TMessageDlg::Warning(&window_, NotPresentText(port_.ComNumber()));
+  ShowLinkDown();
+}
+
+void TConnectionSupervisor::OfferPortSelection() {
+  CloseSearchDialog();
+  const auto chosen = SelectPort();
+  if (!chosen) return;
+  port_.SetComNumber(*chosen);
+  link_.ForcePortSelect = false;
+  ConnectInstrument();
+}
+
+void TConnectionSupervisor::NoDataStreamTimerTimer() {
+  timers_.NoDataStream.SetEnabled(false);
+  view_.SetLed(TLinkLed::Stream, false);
+  link_.CommsLost = true;
+  link_.ReplyMatched = false;
+  // With DSR up the link is only silent: the next poll goes unanswered and
+  // the no-response watchdog reports it.
+  if (port_.DSR()) return;
+  timers_.NoResponse.SetEnabled(false);
+  timers_.Check.SetEnabled(false);
+  CloseSearchDialog();
+  TMessageDlg::Warning(&window_, LostText());
+  ShowLinkDown();
+  ConnectInstrument();
+}
+
+void TConnectionSupervisor::BtnWakeInstrumentClick() {
+  link_.ForcePortSelect = true;
+  ConnectInstrument();
+  if (port_.ComNumber() != 0 && port_.DSR()) view_.ResendSettings();
+}
+
+void TConnectionSupervisor::CloseSearchDialog() {
+  if (link_.SearchDialog) link_.SearchDialog->Finish();
+}
+
+void TConnectionSupervisor::ShowLinkDown() {
+  view_.SetResetEnabled(true);
+  view_.ShowPowerState(false);
+}
+
+std::optional<std::uint16_t> TConnectionSupervisor::SelectPort() {
+  serial::TComSelectForm form(&window_);
+  if (form.ShowModal() != serial::TComSelectForm::mrOk) return std::nullopt;
+  return form.SelectedComNum();
+}
+
+}  // namespace orvane::instrument

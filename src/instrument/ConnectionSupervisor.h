@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include <QString>
+
+#include "instrument/CommandExchange.h"
+
+class QWidget;
+
+namespace orvane::instrument {
+
+// Establishes and watches the link: the connect procedure with its search
+// box, the start-up connect, the three watchdogs and Reset. Every wait here
+// is a modal box, so replies, polling and the other watchdogs go on meanwhile.
+class TConnectionSupervisor {
+ public:
+  TConnectionSupervisor(InstrumentLink& link, TCommandExchange& exchange, TLinkPort& port,
+                        const TLinkTimers& timers, TLinkView& view, QWidget& window);
+
+  // Returns once the search box has closed.
+  void ConnectInstrument();
+  // The link's part of the window's first show.
+  void FormShow();
+  void StartupTimerTimer();
+  void ActivityTimerTimer();
+  void NoResponseTimerTimer();
+  void NoDataStreamTimerTimer();
+  // The Reset button.
+  void BtnWakeInstrumentClick();
+
+  static QString NotPresentText(std::uint16_t comNumber);
+  static QString LostText();
+
+ private:
+  void ResetIndicators();
+  void EnsurePortOpen();
+  void AwaitAnswer();
+  void CloseSearchDialog();
+  void OfferPortSelection();
+  void ShowLinkDown();
+  std::optional<std::uint16_t> SelectPort();
+
+  InstrumentLink& link_;
+  TCommandExchange& exchange_;
+  TLinkPort& port_;
+  TLinkTimers timers_;
+  TLinkView& view_;
+  QWidget& window_;
+};
+
+}  // namespace orvane::instrument

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <QPointer>
+
+#include "instrument/ReplyBuffer.h"
+
+namespace orvane::instrument {
+
+class TInstrumentSearch;
+
+inline constexpr const char* kModelA = "Pellory";
+inline constexpr const char* kModelB = "Maravent";
+
+// The one record of link state shared by the exchange, the polling, the
+// supervision and the window's handlers. It lives as long as the main window
+// and is touched only on the UI thread, so it needs no lock.
+struct InstrumentLink {
+  std::string CurrentCommand = "!B00";
+  TReplyBuffer ReplyBuffer;
+  std::uint8_t GainCode = 0x80;
+  std::uint8_t ModeCode = 0x30;
+  int PollStep = 0;
+  double SignalValue = 0;
+  std::uint8_t ReplyValue = 0;
+  std::string InstrumentModel;
+  // Whoever closes the dialog may outlive it, and the other way round.
+  QPointer<TInstrumentSearch> SearchDialog;
+  bool CommsLost = false;
+  bool ReplyMatched = false;
+  bool EnforceWindowSize = true;
+  bool ForcePortSelect = false;
+  bool DataReceived = false;
+  bool IdleRequested = false;
+  bool PanelLocked = false;
+
+  bool IsModelB() const { return InstrumentModel == kModelB; }
+};
+
+}  // namespace orvane::instrument

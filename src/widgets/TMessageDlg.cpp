@@ -1,0 +1,62 @@
+#include "widgets/TMessageDlg.h"
+
+#include <QMessageBox>
+#include <QPointer>
+
+namespace orvane::widgets {
+namespace {
+
+TMessageDlg::Script& ActiveScript() {
+  static TMessageDlg::Script script;
+  return script;
+}
+
+int ResultOf(QMessageBox::StandardButton button) {
+  switch (button) {
+    case QMessageBox::Ok:
+      return mrOk;
+    case QMessageBox::Yes:
+      return mrYes;
+    case QMessageBox::No:
+      return mrNo;
+    default:
+      return mrCancel;
+  }
+}
+
+}  // namespace
+
+void TMessageDlg::SetScript(Script script) { ActiveScript() = std::move(script); }
+
+int TMessageDlg::Warning(QWidget* parent, const QString& text) {
+  return Show(parent, {TMsgDlgType::mtWarning, "Warning", text});
+}
+
+int TMessageDlg::Confirm(QWidget* parent, const QString& text) {
+  return Show(parent, {TMsgDlgType::mtConfirmation, "Confirm", text});
+}
+
+int TMessageDlg::Show(QWidget* parent, const TMessageRequest& request) {
+  if (ActiveScript()) return ActiveScript()(request);
+  const bool warning = request.type == TMsgDlgType::mtWarning;
+  // The texts break lines the way another system did (CR LF); a label wants
+  // plain line feeds, and a CR of its own would show as a stray glyph.
+  QString shown = request.text;
+  shown.replace("\r\n", "\n");
+  QPointer<QMessageBox> box =
+      new QMessageBox(warning ? QMessageBox::Warning : QMessageBox::Question, request.title,
+                      shown,
+                      warning ? QMessageBox::Ok
+                              : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                      parent);
+  box->setAttribute(Qt::WA_DeleteOnClose, false);
+  if (!warning) box->setEscapeButton(QMessageBox::Cancel);
+  box->exec();
+  // The parent may have gone while the box waited, taking the box with it.
+  if (box.isNull()) return mrCancel;
+  const int result = ResultOf(box->standardButton(box->clickedButton()));
+  delete box;
+  return result;
+}
+
+}  // namespace orvane::widgets

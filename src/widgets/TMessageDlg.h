@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+
+#include <QString>
+
+class QWidget;
+
+namespace orvane::widgets {
+
+enum class TMsgDlgType { mtWarning, mtConfirmation };
+
+// Modal results, numbered as the handlers compare them.
+enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+
+struct TMessageRequest {
+  TMsgDlgType type;
+  QString title;
+  QString text;  // exactly as the program words it, line breaks included
+};
+
+// The operator-facing message boxes: warnings titled "Warning" with one OK
+// button, questions titled "Confirm" with Yes, No and Cancel. They are modal
+// and run a nested event loop, so timers and port events go on meanwhile.
+class TMessageDlg {
+ public:
+  // Lets a test answer every box without showing one: the script sees the
+  // request and returns the modal result. An empty script brings boxes back.
+  using Script = std::function<int(const TMessageRequest&)>;
+  static void SetScript(Script script);
+
+  static int Warning(QWidget* parent, const QString& text);
+  // Closing the box counts as Cancel.
+  static int Confirm(QWidget* parent, const QString& text);
+
+ private:
+  static int Show(QWidget* parent, const TMessageRequest& request);
+};
+
+}  // namespace orvane::widgets

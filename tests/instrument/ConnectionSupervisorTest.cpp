@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+#include "LinkFakes.h"
+#include "PortMapFixture.h"
+#include "PtyPair.h"
+#include "instrument/ConnectionSupervisor.h"
+#include "instrument/InstrumentSearch.h"
+#include "serial/ComSelectForm.h"
+#include "widgets/TMessageDlg.h"
+
+namespace orvane::instrument::test {
+namespace {
+
+using serial::TComSelectForm;
+using widgets::TMessageDlg;
+using widgets::TMessageRequest;
+
+class ConnectionSupervisorTest : public serial::test::TPortMapFixture {
+ protected:
+  void SetUp() override {
+    TPortMapFixture::SetUp();
+    MapPorts({{5, pty.SlavePath()}});
+    TMessageDlg::SetScript([this](const TMessageRequest& request) {
+      boxes.push_back(request.text);
+      if (onBox) onBox();
+      return widgets::mrOk;
+    });
+    AnswerPortDialog(0);
+  }
+  void TearDown() override {
+    TMessageDlg::SetScript({});
+    TComSelectForm::SetScript({});
+    TPortMapFixture::TearDown();
+  }
+
+  // The port dialog answers with `choice`, or is cancelled when it is 0.
+  void AnswerPortDialog(unsigned choice, std::function<void()> meanwhile = {}) {
+    TComSelectForm::SetScript([this, choice, meanwhile](TComSelectForm& form) {
+      ++portDialogs;
+      if (meanwhile) meanwhile();
+      if (choice == 0) return TComSelectForm::mrAbort;
+      form.PortsComboBox()->setCurrentText(QString("COM%1").arg(choice));
+      return TComSelectForm::mrOk;
+    });
+  }
+
+  // Lets the instrument's answer end the search box once it is up.
+  void AnswerWhenSearching() {
+    QTimer::singleShot(0, [this] {
+      searchSeen = link.SearchDialog && link.SearchDialog->isVisible();
+      supervisor.ActivityTimerTimer();
+    });
+  }
+
+  serial::test::TPtyPair pty;
+  TExchangeRig rig;
+  InstrumentLink& link = rig.link;
+  TFakePort& port = rig.port;
+  QWidget window;
+  TConnectionSupervisor supervisor{link, rig.exchange, port, rig.timers.Refs(), rig.view, window};
+  std::vector<QString> boxes;
+  std::function<void()> onBox;
+  int portDialogs = 0;
+  bool searchSeen = false;
+};
+
+TEST_F(ConnectionSupervisorTest, ConnectSendsIdentifyAndWaitsForTheAnswer) {
+  link.CommsLost = true;
+  rig.view.leds[2] = true;
+  AnswerWhenSearching();
+  supervisor.ConnectInstrument();
+  EXPECT_TRUE(searchSeen);
+  EXPECT_FALSE(link.SearchDialog);
+  EXPECT_FALSE(link.CommsLost);
+  EXPECT_EQ(rig.view.signal, "0.000");
+  EXPECT_FALSE(rig.view.Led(TLinkLed::Stream));
+  EXPECT_EQ(port.written, std::vector<std::string>{"?I\r"});
+  // The answer seen with no search up means the link runs.
+  supervisor.ActivityTimerTimer();
+  EXPECT_EQ(rig.view.resetEnabled, false);
+  EXPECT_EQ(rig.view.powerActive, true);
+}
+
+TEST_F(ConnectionSupervisorTest, WithNoPortAndTheChoiceCancelledNothingHappens) {
+  port.comNumber = 0;
+  supervisor.ConnectInstrument();
+  EXPECT_EQ(portDialogs, 1);
+  EXPECT_EQ(port.opens, 0);
+  EXPECT_TRUE(port.written.empty());
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ConnectionSupervisorTest, APortThatWillNotOpenIsReplacedByTheOperatorsChoice) {
+  port.openError = "Unable to open";
+  AnswerPortDialog(5);
+  EXPECT_THROW(supervisor.ConnectInstrument(), std::runtime_error);
+  EXPECT_EQ(port.comNumber, 5);
+  EXPECT_FALSE(link.SearchDialog);
+}
+
+// A watchdog may end the search before its box is ever shown (here while the
+// port dialog waits): the connect must not then wait on a box nobody closes.
+TEST_F(ConnectionSupervisorTest, ASearchEndedBeforeItIsShownDoesNotWait) {
+  port.openError = "Unable to open";
+  AnswerPortDialog(5, [this] {
+    link.SearchDialog->Finish();
+    port.openError.reset();
+  });
+  supervisor.ConnectInstrument();
+  EXPECT_EQ(port.written, std::vector<std::string>{"?I\r"});
+  EXPECT_FALSE(link.SearchDialog);
+}
+
+TEST_F(ConnectionSupervisorTest, AnUnpluggedPortIsOpenedAfreshBeforeTheSearch) {
+  port.open = true;
+  port.failed = true;
+  AnswerWhenSearching();
+  supervisor.ConnectInstrument();
+  EXPECT_EQ(port.opens, 1);
+}
+
+TEST_F(ConnectionSupervisorTest, NoAnswerWarnsNamingThePortAndOffersReset) {
+  port.comNumber = 3;
+  bool searchOpenAtWarning = true;
+  onBox = [&] { searchOpenAtWarning = link.SearchDialog && link.SearchDialog->isVisible(); };
+  QTimer::singleShot(0, [this] { supervisor.NoResponseTimerTimer(); });
+  supervisor.ConnectInstrument();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0],
+            "Instrument Not Present on COM 3\r\nPlease Do the following:\r\n\n"
+            "1 - Check the Serial, Link.\r\n2 - Make sure the Instrument is powered on.\r\n"
+            "3 - Press Reset when ready.");
+  EXPECT_FALSE(searchOpenAtWarning);
+  EXPECT_TRUE(link.CommsLost);
+  EXPECT_FALSE(link.DataReceived);
+  EXPECT_FALSE(rig.timers.check.Enabled());
+  EXPECT_EQ(rig.view.resetEnabled, true);
+  EXPECT_EQ(rig.view.powerActive, false);
+}
+
+TEST_F(ConnectionSupervisorTest, AfterResetNoAnswerOffersPortsUntilOneIsChosen) {
+  QTimer::singleShot(0, [this] { supervisor.NoResponseTimerTimer(); });
+  supervisor.BtnWakeInstrumentClick();
+  EXPECT_EQ(portDialogs, 1);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(link.ForcePortSelect);
+  EXPECT_TRUE(link.CommsLost);
+
+  AnswerPortDialog(5);
+  QTimer::singleShot(0, [this] { AnswerWhenSearching(); });
+  supervisor.NoResponseTimerTimer();
+  EXPECT_EQ(port.comNumber, 5);
+  EXPECT_FALSE(link.ForcePortSelect);
+  EXPECT_TRUE(searchSeen);
+  EXPECT_FALSE(link.CommsLost);
+}
+
+TEST_F(ConnectionSupervisorTest, ResetSendsTheSettingsAgainOnlyToAnInstrumentThatIsThere) {
+  AnswerWhenSearching();
+  supervisor.BtnWakeInstrumentClick();
+  EXPECT_EQ(rig.view.resends, 1);
+  port.dsr = false;
+  AnswerWhenSearching();
+  supervisor.BtnWakeInstrumentClick();
+  EXPECT_EQ(rig.view.resends, 1);
+}
+
+TEST_F(ConnectionSupervisorTest, ASilentLinkWithDsrUpIsOnlyMarkedLost) {
+  port.open = true;
+  supervisor.NoDataStreamTimerTimer();
+  EXPECT_TRUE(link.CommsLost);
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ConnectionSupervisorTest, DsrDownWarnsOfTheLostLinkAndSearchesAgain) {
+  port.open = true;
+  port.dsr = false;
+  rig.timers.check.SetEnabled(true);
+  onBox = [this] { AnswerWhenSearching(); };
+  supervisor.NoDataStreamTimerTimer();
+  EXPECT_EQ(boxes, std::vector<QString>{"Lost Communication with Instrument"});
+  EXPECT_EQ(rig.view.powerActive, false);
+  EXPECT_TRUE(searchSeen);
+  EXPECT_EQ(port.written, std::vector<std::string>{"?I\r"});
+}
+
+}  // namespace
+}  // namespace orvane::instrument::test
