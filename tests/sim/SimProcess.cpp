@@ -110,6 +110,23 @@ bool SimProcess::ReadLogLine(steady_clock::time_point deadline) {
   }
 }
 
+void SimProcess::Drain() {
+  while (ReadLogLine(steady_clock::now())) {
+  }
+}
+
+// Log lines read "RX <ms> <command>".
+std::vector<std::string> SimProcess::Received() {
+  Drain();
+  std::vector<std::string> commands;
+  for (const std::string& line : log_) {
+    if (!line.starts_with("RX ")) continue;
+    const std::size_t text = line.find(' ', 3);
+    if (text != std::string::npos) commands.push_back(line.substr(text + 1));
+  }
+  return commands;
+}
+
 void SimProcess::Signal(int signalNumber) const { kill(pid_, signalNumber); }
 
 std::optional<int> SimProcess::WaitExit(std::chrono::milliseconds timeout) {

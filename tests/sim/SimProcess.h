@@ -28,6 +28,10 @@ class SimProcess {
   std::optional<std::string> WaitForLog(
       std::string_view prefix, std::chrono::milliseconds timeout = std::chrono::seconds(2));
   const std::vector<std::string>& LogSoFar() const { return log_; }
+  // Takes in whatever log lines have arrived, without waiting.
+  void Drain();
+  // The commands the instrument received so far, in order.
+  std::vector<std::string> Received();
 
   void Signal(int signalNumber) const;
   // The exit status once the process has ended within `timeout`.
