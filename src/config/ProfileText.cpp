@@ -113,8 +113,9 @@ std::string SetValue(std::string_view text, std::string_view section, std::strin
   const std::string entry = std::string(key) + "=" + std::string(value);
   const auto span = FindSection(lines, section);
   if (!span) {
-    return InsertLine(text, text.size(),
-                      "[" + std::string(section) + "]" + std::string(lineBreak) + entry, lineBreak);
+    std::string block = "[";
+    block.append(section).append("]").append(lineBreak).append(entry);
+    return InsertLine(text, text.size(), block, lineBreak);
   }
   std::size_t after = span->header;
   for (std::size_t i = span->first; i < span->last; ++i) {

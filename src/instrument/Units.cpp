@@ -69,7 +69,7 @@ double SignalCountToValue(std::uint16_t count) {
 std::string FormatFixed(double value, int width, int precision) {
   if (!std::isfinite(value)) return Printf(value, width, precision);
   std::string text = RoundHalfAway(std::fabs(value), precision);
-  if (std::signbit(value) && text.find_first_not_of("0.") != std::string::npos) text.insert(0, "-");
+  if (std::signbit(value) && text.find_first_not_of("0.") != std::string::npos) text.insert(text.begin(), '-');
   if (static_cast<int>(text.size()) < width) {
     text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
   }
