@@ -29,7 +29,8 @@ class TIniFile {
 
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view defaultValue) const;
-  // Decimal, "$hex" or "0xhex" within 32 bits; anything else gives the default.
+  // Decimal within 32 bits, or "$hex" or "0xhex" of up to 32 bits taken as
+  // two's complement ($FFFFFFFF is -1); anything else gives the default.
   int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
   // Any integer but 0 is true; text that is no integer gives the default.
   bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;

@@ -1,6 +1,7 @@
 #include "config/ProfileText.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace orvane::config::profile_text {
@@ -91,23 +92,24 @@ std::string InsertLine(std::string_view text, std::size_t offset, std::string_vi
   return result;
 }
 
-}  // namespace
-
-std::optional<std::string> FindValue(std::string_view text, std::string_view section,
-                                     std::string_view key) {
-  const auto lines = SplitLines(text);
-  const auto span = FindSection(lines, section);
-  if (!span) return std::nullopt;
-  for (std::size_t i = span->first; i < span->last; ++i) {
-    if (!IsKeyLine(lines[i].body, key)) continue;
-    const std::string_view body = lines[i].body;
-    return std::string(Trim(body.substr(body.find('=') + 1)));
-  }
-  return std::nullopt;
+// One pair of matching quotes around a value is no part of it, as the classic
+// reader has it: Configuration="Maravent" names model B.
+std::string_view Unquote(std::string_view value) {
+  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                      value.back() == value.front();
+  return quoted ? value.substr(1, value.size() - 2) : value;
 }
 
-std::string SetValue(std::string_view text, std::string_view section, std::string_view key,
-                     std::string_view value) {
+// Some editors start a UTF-8 file with a byte order mark: it is no part of
+// the first line, and a rewrite keeps it where it was.
+std::pair<std::string_view, std::string_view> SplitByteOrderMark(std::string_view text) {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  if (!text.starts_with(kMark)) return {{}, text};
+  return {text.substr(0, kMark.size()), text.substr(kMark.size())};
+}
+
+std::string SetBodyValue(std::string_view text, std::string_view section, std::string_view key,
+                         std::string_view value) {
   const auto lines = SplitLines(text);
   const std::string_view lineBreak = LineBreakOf(text);
   const std::string entry = std::string(key) + "=" + std::string(value);
@@ -127,6 +129,29 @@ std::string SetValue(std::string_view text, std::string_view section, std::strin
     if (!Trim(lines[i].body).empty()) after = i;
   }
   return InsertLine(text, lines[after].end, entry, lineBreak);
+}
+
+}  // namespace
+
+std::optional<std::string> FindValue(std::string_view text, std::string_view section,
+                                     std::string_view key) {
+  const auto lines = SplitLines(SplitByteOrderMark(text).second);
+  const auto span = FindSection(lines, section);
+  if (!span) return std::nullopt;
+  for (std::size_t i = span->first; i < span->last; ++i) {
+    if (!IsKeyLine(lines[i].body, key)) continue;
+    const std::string_view body = lines[i].body;
+    return std::string(Unquote(Trim(body.substr(body.find('=') + 1))));
+  }
+  return std::nullopt;
+}
+
+std::string SetValue(std::string_view text, std::string_view section, std::string_view key,
+                     std::string_view value) {
+  const auto [mark, body] = SplitByteOrderMark(text);
+  std::string result(mark);
+  result += SetBodyValue(body, section, key, value);
+  return result;
 }
 
 }  // namespace orvane::config::profile_text
