@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "widgets/TErrorGuard.h"
 #include "widgets/VrDraw.h"
 
 namespace orvane::widgets {
@@ -30,7 +31,7 @@ void TVrUserLed::paintEvent(QPaintEvent*) {
     return;
   }
   canvas.fillRect(rect(), palette().color(backgroundRole()));
-  if (onDraw_) onDraw_(*this, canvas, rect());
+  if (onDraw_) TErrorGuard::Run([&] { onDraw_(*this, canvas, rect()); });
 }
 
 void TVrUserLed::PaintNormal(QPainter& canvas) {

@@ -167,4 +167,12 @@ void TantMovablePanel::mouseReleaseEvent(QMouseEvent* event) {
   if (click && onClick_) TErrorGuard::Run([this] { onClick_(this); });
 }
 
+// The first release of a double-click was its click. Qt's default takes the
+// second press for another one, which would slide the panel out and straight
+// back.
+void TantMovablePanel::mouseDoubleClickEvent(QMouseEvent* event) {
+  pressedInside_ = false;
+  event->accept();
+}
+
 }  // namespace orvane::widgets

@@ -71,6 +71,7 @@ class TantMovablePanel : public QFrame {
   void Tick();
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   void SetToDirection(bool out);

@@ -184,6 +184,20 @@ TEST_F(MovablePanel, ClickRaisesOnClickAndMovesNothing) {
   EXPECT_FALSE(panel.MovingNow());
 }
 
+// Through the window, as the platform delivers it: press, release, press,
+// double-click, release.
+TEST_F(MovablePanel, DoubleClickRaisesOneClick) {
+  int clicks = 0;
+  panel.SetOnClick([&](QObject*) { ++clicks; });
+  host.resize(700, 520);
+  host.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+  QTest::mouseDClick(host.windowHandle(), Qt::LeftButton, {}, panel.mapTo(&host, QPoint(20, 5)));
+  EXPECT_EQ(clicks, 1);
+  QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {}, panel.mapTo(&host, QPoint(20, 5)));
+  EXPECT_EQ(clicks, 2);
+}
+
 TEST(MovablePanelTimer, RealTimerAndClockFinishTheSlide) {
   QWidget host;
   TantMovablePanel panel(&host);

@@ -1,3 +1,5 @@
+#include <stdexcept>
+
 #include <QPainter>
 #include <QTest>
 
@@ -129,6 +131,16 @@ TEST(VrUserLed, OwnerDrawLeavesThePaintingToTheHandler) {
   const QImage image = Render(led);
   EXPECT_EQ(seen, QRect(0, 0, 20, 10));
   EXPECT_EQ(At(image, 2, 2), Qt::blue);
+  EXPECT_EQ(At(image, 5, 5), led.palette().color(led.backgroundRole()));
+}
+
+TEST(VrUserLed, AThrowingOwnerDrawIsShownAndPaintingGoesOn) {
+  TVrUserLed led;
+  led.SetDrawStyle(TVrDrawStyle::dsOwnerDraw);
+  led.SetOnDraw([](TVrUserLed&, QPainter&, const QRect&) { throw std::runtime_error("no lamp"); });
+  RecordedErrors errors;
+  const QImage image = Render(led);
+  EXPECT_EQ(errors.messages, QStringList{"no lamp"});
   EXPECT_EQ(At(image, 5, 5), led.palette().color(led.backgroundRole()));
 }
 
