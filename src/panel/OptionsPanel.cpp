@@ -55,14 +55,19 @@ void PlaceTitle(w::TantMovablePanel& panel, TMainControls& c) {
   c.Label14->setCursor(Qt::ArrowCursor);
 }
 
+// The fixed row and column are titles: disabled, so that neither the Tab key
+// nor a click stops on them.
 void FillLampTable(QTableWidget& grid) {
   const QColor fixedFace = grid.palette().color(QPalette::Button);
   for (int row = 0; row < grid.rowCount(); ++row) {
     for (int column = 0; column < grid.columnCount(); ++column) {
       auto* item = new QTableWidgetItem(QString::fromLatin1(kLampTable[row][column]));
-      const bool fixed = row == 0 || column == 0;
-      item->setFlags(fixed ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-      if (fixed) item->setBackground(fixedFace);
+      if (row == 0 || column == 0) {
+        item->setFlags(Qt::NoItemFlags);
+        item->setBackground(fixedFace);
+      } else {
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+      }
       grid.setItem(row, column, item);
     }
   }
@@ -88,6 +93,8 @@ void PlaceGrid(w::TantMovablePanel& panel, TMainControls& c) {
   SizeCells(*grid);
   QPalette palette = grid->palette();
   palette.setColor(QPalette::Base, kTeal);
+  // Disabled title cells are written like the others.
+  palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::WindowText));
   grid->setPalette(palette);
   grid->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -99,6 +106,9 @@ void PlaceGrid(w::TantMovablePanel& panel, TMainControls& c) {
   grid->setTextElideMode(Qt::ElideNone);
   grid->setCursor(Qt::ArrowCursor);
   FillLampTable(*grid);
+  // The keyboard starts on the first value, which is not selected yet.
+  grid->selectionModel()->setCurrentIndex(grid->model()->index(1, 1),
+                                          QItemSelectionModel::NoUpdate);
   c.StringGrid1 = grid;
 }
 

@@ -33,6 +33,15 @@ TEST_F(Layout, TabVisitsTheBandsInTheDesignOrder) {
                                 "pnlGainMode"}));
 }
 
+TEST_F(Layout, TabInTheLampTableStepsThroughTheValuesOnly) {
+  QTableWidget& grid = *c.StringGrid1;
+  EXPECT_EQ(grid.currentIndex(), grid.model()->index(1, 1));
+  EXPECT_TRUE(grid.selectedItems().isEmpty());
+  QTest::keyClick(&grid, Qt::Key_Tab);
+  QTest::keyClick(&grid, Qt::Key_Tab);
+  EXPECT_EQ(grid.currentIndex(), grid.model()->index(2, 1));
+}
+
 TEST_F(Layout, ModelAHeightShowsTheGasesGroupWholeAndNothingOfTheLamp) {
   client.resize(666, 197);
   const QImage cut = Render(client);
