@@ -42,7 +42,6 @@ class TLatencyOwner : public TApdDispatcherOwner {
     if (Loop != nullptr) Loop->quit();
   }
   void TriggerTimer(TApdBaseDispatcher&, std::uint16_t) override {}
-  void DeferredClose(TApdBaseDispatcher&) override {}
   void HandlerFailed(std::exception_ptr) noexcept override {}
 };
 

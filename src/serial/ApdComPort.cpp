@@ -42,8 +42,6 @@ void TApdComPort::SetOpen(bool open) {
     DonePort();
   } else if (fPortState == TPortState::psClosed) {
     InitPort();
-  } else {
-    fOpenPending = true;
   }
 }
 
@@ -96,14 +94,6 @@ void TApdComPort::TriggerTimer(TApdBaseDispatcher&, std::uint16_t handle) {
   if (fOnTriggerTimer) fOnTriggerTimer(*this, handle);
 }
 
-void TApdComPort::DeferredClose(TApdBaseDispatcher&) {
-  FinishClose();
-  if (fOpenPending) {
-    fOpenPending = false;
-    InitPort();
-  }
-}
-
 void TApdComPort::HandlerFailed(std::exception_ptr error) noexcept {
   widgets::TErrorGuard::Run([&] { std::rethrow_exception(error); });
 }
@@ -154,18 +144,15 @@ void TApdComPort::OpenDispatcher() {
   }
 }
 
-// A close made from inside one of this port's own handlers cannot finish
-// while that handler runs: the receiver finishes it later (DeferredClose).
+// Also from inside one of this port's handlers the close finishes here, so
+// the handler can go on with the port (the splash reopens it on another
+// number); the receiver the handler runs in is only deleted later.
 void TApdComPort::DonePort() {
   if (fPortState != TPortState::psOpen) return;
   fPortState = TPortState::psShuttingDown;
   fDispatcher->SaveTriggers(fSaveTriggerBuffer);
   fCopyTriggers = true;
   fDispatcher->DonePort();
-  if (fDispatcher->ClosePending()) {
-    fComWindow->PostClosePending(*fDispatcher);
-    return;
-  }
   FinishClose();
 }
 

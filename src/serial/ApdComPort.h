@@ -69,7 +69,6 @@ class TApdComPort : public TApdDispatcherOwner {
  private:
   void TriggerAvail(TApdBaseDispatcher& dispatcher, std::uint16_t count) override;
   void TriggerTimer(TApdBaseDispatcher& dispatcher, std::uint16_t handle) override;
-  void DeferredClose(TApdBaseDispatcher& dispatcher) override;
   void HandlerFailed(std::exception_ptr error) noexcept override;
 
   void InitPort();
@@ -84,7 +83,6 @@ class TApdComPort : public TApdDispatcherOwner {
   std::uint16_t fComNumber = 0;
   bool fOpen = false;
   TPortState fPortState = TPortState::psClosed;
-  bool fOpenPending = false;
   bool fCopyTriggers = false;
   TTriggerSave fSaveTriggerBuffer;
   std::unique_ptr<TApdWin32Dispatcher> fDispatcher;

@@ -25,7 +25,6 @@ TApdBaseDispatcher::~TApdBaseDispatcher() { TApdDispatcherRegistry::Remove(fHand
 void TApdBaseDispatcher::PrepareOpen(const std::string& device, int outSize) {
   fDeviceName = device;
   fLastOpenError = {};
-  fClosePending = false;
   fLastError = 0;
   {
     std::lock_guard lock(fDeliveryLock);
@@ -52,17 +51,17 @@ void TApdBaseDispatcher::PrepareOpen(const std::string& device, int outSize) {
   fLenTrigger = 0;
 }
 
+// The close never waits for the UI thread: a handler it ran from here on
+// could find its owner half destroyed, and the UI thread may be the one
+// closing from inside a handler or no longer running its event loop at all.
 void TApdBaseDispatcher::DonePort() {
+  StopDeliveries();
   if (fPortOpen) {
     FlushOutBuffer();
     FlushInBuffer();
     CloseCom();
   }
-  if (fHandlerDepth > 0) {
-    fClosePending = true;
-  } else {
-    DonePortPrim();
-  }
+  DonePortPrim();
 }
 
 void TApdBaseDispatcher::DonePortPrim() {
@@ -82,31 +81,30 @@ void TApdBaseDispatcher::DonePortPrim() {
 
 void TApdBaseDispatcher::StopWorkers() {
   fKillThreads = true;
-  {
-    std::lock_guard lock(fDeliveryLock);
-    fStopDeliveries = true;
-  }
+  StopDeliveries();
   FQueue.Signal();
 }
 
-void TApdBaseDispatcher::AbandonDelivery() {
+void TApdBaseDispatcher::StopDeliveries() {
   {
     std::lock_guard lock(fDeliveryLock);
+    fStopDeliveries = true;
     fAbandoned = true;
   }
   fDeliveryDone.notify_all();
 }
 
-bool TApdBaseDispatcher::EndHandler(std::uint64_t serial) {
-  --fHandlerDepth;
+bool TApdBaseDispatcher::DeliveriesStopped() {
+  std::lock_guard lock(fDeliveryLock);
+  return fStopDeliveries;
+}
+
+void TApdBaseDispatcher::EndHandler(std::uint64_t serial) {
   {
     std::lock_guard lock(fDeliveryLock);
     if (serial == fDeliverySerial) fDelivered = true;
   }
   fDeliveryDone.notify_all();
-  if (fHandlerDepth > 0 || !fCloseRepostWanted) return false;
-  fCloseRepostWanted = false;
-  return true;
 }
 
 void TApdBaseDispatcher::SetDtr(bool on) {

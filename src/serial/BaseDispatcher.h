@@ -24,7 +24,6 @@ class TApdNotifyReceiver;
 // Notification numbers; the first parameter is the count or the handle.
 inline constexpr std::uint32_t kApdTriggerAvail = 32257;
 inline constexpr std::uint32_t kApdTriggerTimer = 32259;
-inline constexpr std::uint32_t kApdClosePending = 32266;
 
 enum class TEscapeFunction { SetRts, ClrRts, SetDtr, ClrDtr };
 
@@ -48,8 +47,9 @@ class TApdBaseDispatcher {
   virtual int InitPort(const std::string& device, const TLineSettings& line, int inSize,
                        int outSize, std::uint8_t lineFlags) = 0;
   // Discards unsent and unread bytes, stops the workers and closes the
-  // device. Called from inside one of this dispatcher's handlers it leaves
-  // the rings to the deferred close (ClosePending()).
+  // device. From its start no handler of this dispatcher runs any more: a
+  // delivery the dispatcher thread waits for is given up, also when the
+  // close is made from inside that very handler.
   void DonePort();
 
   // Opens the device alone (no threads, no line settings): the device
@@ -83,18 +83,14 @@ class TApdBaseDispatcher {
   TApdDispatcherOwner* Owner() const { return fOwner; }
   const std::string& DeviceName() const { return fDeviceName; }
   const TSerialError& LastOpenError() const { return fLastOpenError; }
-  bool ClosePending() const { return fClosePending; }
   bool DispActive() const { return fDispActive; }
   // True once a worker stopped on a device failure (the line was unplugged).
   bool DeviceFailed() const { return fLastError == -1; }
 
-  // UI side of a delivery, used by TApdNotifyReceiver.
-  void BeginHandler() { ++fHandlerDepth; }
-  // Ends a handler; true when the last one ended and a deferred close asked
-  // to be posted again.
-  bool EndHandler(std::uint64_t serial);
-  int HandlerDepth() const { return fHandlerDepth; }
-  void RequestCloseRepost() { fCloseRepostWanted = true; }
+  // UI side of a delivery, used by TApdNotifyReceiver: whether a posted
+  // notification may still reach its handler, and the end of a handler.
+  bool DeliveriesStopped();
+  void EndHandler(std::uint64_t serial);
 
  protected:
   // Platform operations of the binding.
@@ -115,9 +111,8 @@ class TApdBaseDispatcher {
   std::vector<std::uint8_t> TakeOutput();
   // Makes every worker wait end and no new delivery start.
   void StopWorkers();
-  // Releases the dispatcher thread from the delivery the closing handler is
-  // inside of (it cannot return before the close does).
-  void AbandonDelivery();
+  // Gives up the delivery being waited for and lets no other one start.
+  void StopDeliveries();
   bool PortOpen() const { return fPortOpen; }
   void SetPortOpen(bool open) { fPortOpen = open; }
 
@@ -168,7 +163,6 @@ class TApdBaseDispatcher {
   bool fRTSState = false;
   std::atomic<std::uint32_t> fLenTrigger{0};
   std::atomic<bool> fEventBusy{false};
-  std::atomic<bool> fClosePending{false};
 
   // DispSection: the dispatch ring and the read state of a delivery. The
   // byte totals stand in for ring positions when asking whether new bytes
@@ -199,10 +193,6 @@ class TApdBaseDispatcher {
   bool fDelivered = false;
   bool fAbandoned = false;
   bool fStopDeliveries = false;
-
-  // UI thread only.
-  int fHandlerDepth = 0;
-  bool fCloseRepostWanted = false;
 };
 
 }  // namespace orvane::serial

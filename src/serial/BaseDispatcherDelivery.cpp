@@ -13,7 +13,6 @@ void TApdBaseDispatcher::DispatchLoop() {
     if (fKillThreads) break;
     ServiceInput();
     CheckTimerTriggers();
-    if (fClosePending) break;
   }
 }
 
@@ -24,7 +23,7 @@ bool TApdBaseDispatcher::InputPending() {
 
 void TApdBaseDispatcher::ServiceInput() {
   MoveQueuedData();
-  while (!fClosePending && !fKillThreads && CheckDataAvailable()) {
+  while (!fKillThreads && CheckDataAvailable()) {
   }
 }
 
@@ -63,7 +62,7 @@ bool TApdBaseDispatcher::DeliverNotification(std::uint32_t message, std::uint32_
       std::lock_guard lock(fDispSection);
       fGetCount = 0;
     }
-    closed = SendToReceiver(receiver, message, param) || fClosePending;
+    closed = SendToReceiver(receiver, message, param);
     if (closed) break;
     std::lock_guard lock(fDispSection);
     fMaxGetCount = std::max(fMaxGetCount, fGetCount);

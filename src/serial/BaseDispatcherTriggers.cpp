@@ -86,7 +86,7 @@ std::optional<TIOQueue::TClock::time_point> TApdBaseDispatcher::NextTimerDeadlin
 }
 
 void TApdBaseDispatcher::CheckTimerTriggers() {
-  while (!fClosePending && !fKillThreads) {
+  while (!fKillThreads) {
     int fired = 0;
     {
       std::lock_guard lock(fDataSection);

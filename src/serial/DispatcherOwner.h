@@ -8,17 +8,14 @@ namespace orvane::serial {
 class TApdBaseDispatcher;
 
 // What a dispatcher's owner (the port component) receives. Every call runs on
-// the UI thread, inside a delivery the dispatcher thread waits for.
+// the UI thread, inside a delivery the dispatcher thread waits for. A handler
+// may close the port and destroy the dispatcher it was handed.
 class TApdDispatcherOwner {
  public:
   virtual ~TApdDispatcherOwner() = default;
   // `count` unread bytes can be read with GetChar during this call.
   virtual void TriggerAvail(TApdBaseDispatcher& dispatcher, std::uint16_t count) = 0;
   virtual void TriggerTimer(TApdBaseDispatcher& dispatcher, std::uint16_t handle) = 0;
-  // The close-pending notification found no handler of this dispatcher
-  // running any more: finish the close (destroy the dispatcher; the receiver
-  // that called this may only be deleted later, with deleteLater).
-  virtual void DeferredClose(TApdBaseDispatcher& dispatcher) = 0;
   // A handler above threw; the exception stops here and goes no further.
   virtual void HandlerFailed(std::exception_ptr error) noexcept = 0;
 };

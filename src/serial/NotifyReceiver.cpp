@@ -50,10 +50,6 @@ void TApdNotifyEvent::Post(QObject* receiver, std::uint32_t message, std::uint32
   QCoreApplication::postEvent(receiver, e);
 }
 
-void TApdNotifyReceiver::PostClosePending(const TApdBaseDispatcher& dispatcher) {
-  TApdNotifyEvent::Post(this, kApdClosePending, 0, dispatcher.Handle(), dispatcher.Id(), 0);
-}
-
 bool TApdNotifyReceiver::event(QEvent* e) {
   { std::lock_guard lock(HandoffLock()); }
   if (e->type() != TApdNotifyEvent::EventType()) return QObject::event(e);
@@ -64,24 +60,14 @@ bool TApdNotifyReceiver::event(QEvent* e) {
 void TApdNotifyReceiver::Handle(const TApdNotifyEvent& e) {
   auto lock = TApdDispatcherRegistry::Lock();
   TApdBaseDispatcher* d = FindDispatcher(e);
-  if (d == nullptr || d->Owner() == nullptr) return;
-  if (e.Message != kApdClosePending) {
-    RunHandler(*d, e);
-  } else if (d->HandlerDepth() > 0) {
-    d->RequestCloseRepost();
-  } else {
-    TApdDispatcherOwner* owner = d->Owner();
-    try {
-      owner->DeferredClose(*d);  // may reopen the port, which may fail
-    } catch (...) {
-      owner->HandlerFailed(std::current_exception());
-    }
-  }
+  // A notification posted before its port began to close is given up with
+  // the rest: its handler's owner may already be going.
+  if (d == nullptr || d->Owner() == nullptr || d->DeliveriesStopped()) return;
+  RunHandler(*d, e);
 }
 
 void TApdNotifyReceiver::RunHandler(TApdBaseDispatcher& dispatcher, const TApdNotifyEvent& e) {
   TApdDispatcherOwner* owner = dispatcher.Owner();
-  dispatcher.BeginHandler();
   try {
     const auto param = static_cast<std::uint16_t>(e.Param);
     if (e.Message == kApdTriggerAvail) owner->TriggerAvail(dispatcher, param);
@@ -90,8 +76,7 @@ void TApdNotifyReceiver::RunHandler(TApdBaseDispatcher& dispatcher, const TApdNo
     owner->HandlerFailed(std::current_exception());
   }
   // The handler may have closed and destroyed the port; look it up again.
-  TApdBaseDispatcher* d = FindDispatcher(e);
-  if (d != nullptr && d->EndHandler(e.Serial)) PostClosePending(*d);
+  if (TApdBaseDispatcher* d = FindDispatcher(e)) d->EndHandler(e.Serial);
 }
 
 }  // namespace orvane::serial

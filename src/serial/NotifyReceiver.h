@@ -39,11 +39,6 @@ class TApdNotifyReceiver : public QObject {
  public:
   using QObject::QObject;
 
-  // Posts the close-pending notification for `dispatcher` to this receiver;
-  // it reaches the owner's DeferredClose once no handler of that dispatcher
-  // is running any more.
-  void PostClosePending(const TApdBaseDispatcher& dispatcher);
-
  protected:
   bool event(QEvent* e) override;
 

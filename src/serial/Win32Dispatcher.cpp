@@ -4,9 +4,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QThread>
 #include <system_error>
 
 #include "serial/DispThread.h"
@@ -121,40 +118,19 @@ void TApdWin32Dispatcher::StopAll() {
   if (fEvents) fEvents->Stop.Signal();
 }
 
+// Every worker wait ends on the stop event and the dispatcher thread's
+// delivery has been given up, so the joins take no longer than the workers
+// need to notice.
 void TApdWin32Dispatcher::StopThreads() {
   StopAll();
-  // Closing from inside one of this port's handlers: the dispatcher thread
-  // waits for that handler, which cannot return before this close does.
-  if (HandlerDepth() > 0) AbandonDelivery();
-  WaitForWorkers();
   for (auto& thread : fThreads) thread->Join();
   fThreads.clear();
-}
-
-void TApdWin32Dispatcher::WaitForWorkers() {
-  QCoreApplication* app = QCoreApplication::instance();
-  if (app == nullptr || QThread::currentThread() != app->thread()) return;
-  QEventLoop loop;
-  {
-    std::lock_guard lock(fThreadsLock);
-    if (fActiveThreads == 0) return;
-    fCloseLoop = &loop;
-  }
-  // Deliveries already on their way are handled here, so the dispatcher
-  // thread they hold can see the stop; operator input waits.
-  loop.exec(QEventLoop::ExcludeUserInputEvents);
-  std::lock_guard lock(fThreadsLock);
-  fCloseLoop = nullptr;
 }
 
 void TApdWin32Dispatcher::ThreadEnded(int endCode) {
   if (endCode == ecDeviceRead || endCode == ecDeviceWrite) fLastError = -1;
   std::lock_guard lock(fThreadsLock);
-  if (--fActiveThreads > 0) return;
-  fDispActive = false;
-  if (fCloseLoop != nullptr) {
-    QMetaObject::invokeMethod(fCloseLoop, "quit", Qt::QueuedConnection);
-  }
+  if (--fActiveThreads == 0) fDispActive = false;
 }
 
 int TApdWin32Dispatcher::FailDevice(int endCode, int err) {

@@ -7,8 +7,6 @@
 #include "serial/BaseDispatcher.h"
 #include "serial/EventFd.h"
 
-class QEventLoop;
-
 namespace orvane::serial {
 
 class TApdDispatcherThread;
@@ -54,9 +52,6 @@ class TApdWin32Dispatcher : public TApdBaseDispatcher {
 
   int StartDispatcher();
   void StopThreads();
-  // Waits until every worker has ended, handling deliveries meanwhile when
-  // called on the UI thread.
-  void WaitForWorkers();
   void ThreadEnded(int endCode);
   // A worker failed: record the error and make every worker end.
   int FailDevice(int endCode, int err);
@@ -67,7 +62,6 @@ class TApdWin32Dispatcher : public TApdBaseDispatcher {
   std::vector<std::unique_ptr<TApdDispatcherThread>> fThreads;
   std::mutex fThreadsLock;
   int fActiveThreads = 0;
-  QEventLoop* fCloseLoop = nullptr;
   bool fCloseComActive = false;
   std::atomic<int> fLastWinError{0};
 };

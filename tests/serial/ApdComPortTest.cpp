@@ -7,9 +7,8 @@
 #include <array>
 #include <numeric>
 
+#include "ComPortFixture.h"
 #include "PortFixture.h"
-#include "PortMapFixture.h"
-#include "PtyPair.h"
 #include "serial/ApdExceptions.h"
 #include "serial/BaseDispatcher.h"
 #include "serial/ComSelectForm.h"
@@ -18,37 +17,7 @@
 namespace orvane::serial::test {
 namespace {
 
-// The settings both windows store for their port.
-void ConfigureAsTheWindowsDo(TApdComPort& port) {
-  port.Baud = 2400;
-  port.DataBits = 7;
-  port.StopBits = 2;
-  port.AutoOpen = false;
-  port.RTS = false;
-}
-
-class ApdComPortTest : public TPortMapFixture {
- protected:
-  void SetUp() override {
-    TPortMapFixture::SetUp();
-    MapPorts({{3, PtyA.SlavePath()}, {10, PtyB.SlavePath()}});
-    ConfigureAsTheWindowsDo(Port);
-  }
-  void TearDown() override {
-    TComSelectForm::SetScript(nullptr);
-    TPortMapFixture::TearDown();
-  }
-
-  void OpenOn(std::uint16_t number) {
-    Port.SetComNumber(number);
-    Port.SetOpen(true);
-    ASSERT_TRUE(Port.Open());
-  }
-
-  TPtyPair PtyA;
-  TPtyPair PtyB;
-  TApdComPort Port;
-};
+using ApdComPortTest = TComPortFixture;
 
 TEST_F(ApdComPortTest, AClosedPortReadsNoDsrAndRefusesTransfers) {
   EXPECT_FALSE(Port.DSR());
@@ -160,28 +129,6 @@ TEST_F(ApdComPortTest, TimerTriggersSurviveAReopenOnAnotherNumber) {
   EXPECT_EQ(Port.AddTimerTrigger(), 16) << "the restored handle stays taken";
   ASSERT_TRUE(RunUntil([&] { return fired.size() == 2; }));
   EXPECT_EQ(fired.back(), 8);
-}
-
-TEST_F(ApdComPortTest, ClosingInsideAHandlerDefersTheCloseAndDoesNothingMeanwhile) {
-  bool checked = false;
-  Port.SetOnTriggerAvail([&](TApdComPort& cp, std::uint16_t) {
-    cp.SetOpen(false);
-    EXPECT_EQ(cp.PortState(), TPortState::psShuttingDown);
-    EXPECT_TRUE(cp.Open());
-    EXPECT_EQ(cp.GetChar(), 0);
-    EXPECT_NO_THROW(cp.PutString("lost"));
-    EXPECT_EQ(cp.AddTimerTrigger(), 0);
-    EXPECT_NO_THROW(cp.SetTimerTrigger(8, 1, true));
-    cp.SetOpen(true);
-    cp.SetComNumber(10);
-    checked = true;
-  });
-  OpenOn(3);
-  PtyA.Write("z");
-  ASSERT_TRUE(RunUntil([&] { return checked && Port.PortState() == TPortState::psClosed; }));
-  EXPECT_FALSE(Port.Open());
-  EXPECT_EQ(Port.ComNumber(), 10);
-  EXPECT_EQ(Port.Dispatcher(), nullptr);
 }
 
 TEST_F(ApdComPortTest, ABlockLargerThanTheOutputRingIsRefusedWhole) {

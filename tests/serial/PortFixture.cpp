@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <chrono>
+#include <thread>
 
 namespace orvane::serial::test {
 
@@ -18,11 +19,6 @@ void TRecordingOwner::TriggerAvail(TApdBaseDispatcher& d, std::uint16_t count) {
 void TRecordingOwner::TriggerTimer(TApdBaseDispatcher& d, std::uint16_t handle) {
   TimerHandles.push_back(handle);
   if (OnTimer) OnTimer(d, handle);
-}
-
-void TRecordingOwner::DeferredClose(TApdBaseDispatcher& d) {
-  ++DeferredCloses;
-  if (OnDeferredClose) OnDeferredClose(d);
 }
 
 int TRecordingOwner::ReadSome(TApdBaseDispatcher& d, int n) {
@@ -52,6 +48,8 @@ void RunFor(int ms) {
   QTimer::singleShot(ms, &loop, &QEventLoop::quit);
   loop.exec();
 }
+
+void LetADeliveryBePosted() { std::this_thread::sleep_for(std::chrono::milliseconds(150)); }
 
 void TPortFixture::SetUp() {
   Port = std::make_unique<TApdWin32Dispatcher>(&Owner);

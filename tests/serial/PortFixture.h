@@ -21,16 +21,13 @@ class TRecordingOwner : public TApdDispatcherOwner {
  public:
   std::function<void(TApdBaseDispatcher&, std::uint16_t)> OnAvail;
   std::function<void(TApdBaseDispatcher&, std::uint16_t)> OnTimer;
-  std::function<void(TApdBaseDispatcher&)> OnDeferredClose;
   std::vector<std::uint16_t> AvailCounts;
   std::vector<std::uint16_t> TimerHandles;
   std::string Received;
-  int DeferredCloses = 0;
   int Failures = 0;
 
   void TriggerAvail(TApdBaseDispatcher& d, std::uint16_t count) override;
   void TriggerTimer(TApdBaseDispatcher& d, std::uint16_t handle) override;
-  void DeferredClose(TApdBaseDispatcher& d) override;
   void HandlerFailed(std::exception_ptr) noexcept override { ++Failures; }
   // Reads up to `n` bytes with GetChar; returns how many it got.
   int ReadSome(TApdBaseDispatcher& d, int n);
@@ -40,6 +37,9 @@ class TRecordingOwner : public TApdDispatcherOwner {
 bool RunUntil(const std::function<bool()>& done, int ms = 3000);
 // Runs the UI thread's event loop for `ms`.
 void RunFor(int ms);
+// Gives the dispatcher thread time to post a delivery while the UI thread,
+// not running its event loop, leaves it unhandled.
+void LetADeliveryBePosted();
 
 // An open port on a fresh pty, wired as the component wires it.
 class TPortFixture : public ::testing::Test {
