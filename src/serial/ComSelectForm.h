@@ -16,7 +16,8 @@ class EConvertError : public std::runtime_error {
 };
 
 // Whether serial port `number` is present: it can be opened, or opening it is
-// refused because somebody else holds it. Never throws.
+// refused because somebody else holds it or the account may not use it.
+// Never throws.
 bool ProbePort(unsigned number);
 
 // The modal "Select Port" dialog: lists the present ports among 1 to 50 and

@@ -13,7 +13,7 @@ bool TApdProbeDispatcher::PortPresent(const std::string& device) {
   TApdProbeDispatcher probe;
   const int rc = probe.InitPort(device, {}, kProbeQueueSize, kProbeQueueSize, 0);
   probe.CloseCom();
-  return rc == ecOK || rc == ecAccessDenied;
+  return rc == ecOK || rc == ecAccessDenied || rc == ecPermissionDenied;
 }
 
 }  // namespace orvane::serial

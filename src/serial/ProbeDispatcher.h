@@ -16,7 +16,8 @@ class TApdProbeDispatcher : public TApdWin32Dispatcher {
   int InitPort(const std::string& device, const TLineSettings& line, int inSize, int outSize,
                std::uint8_t lineFlags) override;
 
-  // Present: it can be opened, or someone else holds it. Closed again after.
+  // Present: it can be opened, someone else holds it, or this account may
+  // not open it (listed, so that opening it says why). Closed again after.
   static bool PortPresent(const std::string& device);
 };
 

@@ -1,10 +1,15 @@
 #include "serial/ApdComPort.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/fsuid.h>
+#include <unistd.h>
 
 #include <QComboBox>
 #include <array>
+#include <filesystem>
+#include <fstream>
 #include <numeric>
 
 #include "ComPortFixture.h"
@@ -12,6 +17,7 @@
 #include "serial/ApdExceptions.h"
 #include "serial/BaseDispatcher.h"
 #include "serial/ComSelectForm.h"
+#include "serial/PortNames.h"
 #include "widgets/TErrorGuard.h"
 
 namespace orvane::serial::test {
@@ -175,19 +181,57 @@ TEST_F(ApdComPortTest, AnErrorInAHandlerReachesTheErrorBoxAndThePortGoesOn) {
   });
 }
 
-TEST_F(ApdComPortTest, TheDialogListsPresentAndHeldPortsOnly) {
-  OpenOn(10);
+QStringList ListedPorts() {
   TComSelectForm form;
   QStringList items;
   for (int i = 0; i < form.PortsComboBox()->count(); ++i) {
     items << form.PortsComboBox()->itemText(i);
   }
-  EXPECT_EQ(items, QStringList({"COM3", "COM10"}));
+  return items;
+}
+
+// Root passes file modes, so the test thread takes the file-system identity
+// of an unprivileged account (per thread on Linux) while it lives.
+class TUnprivileged {
+ public:
+  TUnprivileged() : fPrevious(setfsuid(65534)) {}
+  ~TUnprivileged() { setfsuid(static_cast<uid_t>(fPrevious)); }
+  TUnprivileged(const TUnprivileged&) = delete;
+  TUnprivileged& operator=(const TUnprivileged&) = delete;
+
+ private:
+  int fPrevious;
+};
+
+TEST_F(ApdComPortTest, TheDialogListsFreeHeldAndForbiddenPorts) {
+  OpenOn(10);
+  TComSelectForm form;
+  EXPECT_EQ(ListedPorts(), QStringList({"COM3", "COM10"}));
   form.PortsComboBox()->setCurrentIndex(1);
   EXPECT_EQ(form.SelectedComNum(), 10);
   EXPECT_TRUE(Port.Open()) << "probing a held port leaves its holder alone";
   Port.PutString("y");
   EXPECT_EQ(PtyB.Read(1), "y");
+
+  const auto forbidden = Dir / "forbidden";
+  close(open(forbidden.c_str(), O_CREAT | O_WRONLY, 0));
+  MapPorts({{3, PtyA.SlavePath()}, {5, forbidden.string()}, {10, PtyB.SlavePath()}});
+  using std::filesystem::perms;
+  std::filesystem::permissions(Dir, perms::owner_all | perms::group_read | perms::group_exec |
+                                        perms::others_read | perms::others_exec);
+  const TUnprivileged nobody;
+  ASSERT_TRUE(std::ifstream(PortMapFile()).good()) << "the port map must stay readable";
+  EXPECT_EQ(ListedPorts(), QStringList({"COM3", "COM5", "COM10"}));
+  TApdComPort other;
+  ConfigureAsTheWindowsDo(other);
+  other.SetComNumber(5);
+  try {
+    other.SetOpen(true);
+    FAIL() << "a device the account may not open was opened";
+  } catch (const EDeviceAccessDenied& error) {
+    EXPECT_NE(std::string(error.what()).find(forbidden.string()), std::string::npos);
+    EXPECT_NE(std::string(error.what()).find("dialout"), std::string::npos);
+  }
 }
 
 }  // namespace
