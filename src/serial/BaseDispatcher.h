@@ -84,7 +84,8 @@ class TApdBaseDispatcher {
   const std::string& DeviceName() const { return fDeviceName; }
   const TSerialError& LastOpenError() const { return fLastOpenError; }
   bool DispActive() const { return fDispActive; }
-  // True once a worker stopped on a device failure (the line was unplugged).
+  // True once a worker failed (the line was unplugged, memory ran out) and
+  // so all of them stopped.
   bool DeviceFailed() const { return fLastError == -1; }
 
   // UI side of a delivery, used by TApdNotifyReceiver: whether a posted

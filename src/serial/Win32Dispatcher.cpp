@@ -127,8 +127,10 @@ void TApdWin32Dispatcher::StopThreads() {
   fThreads.clear();
 }
 
+// Any failure of a worker, a lack of memory included, leaves the device
+// without its workers: nothing drains the output ring any more.
 void TApdWin32Dispatcher::ThreadEnded(int endCode) {
-  if (endCode == ecDeviceRead || endCode == ecDeviceWrite) fLastError = -1;
+  if (endCode < 0) fLastError = -1;
   std::lock_guard lock(fThreadsLock);
   if (--fActiveThreads == 0) fDispActive = false;
 }
