@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "serial/UucpLock.h"
+
 namespace orvane::serial {
 
 namespace {
@@ -105,8 +107,11 @@ int OpenSerialDevice(const std::string& device, TSerialError& error) {
     error = OpenError(errno, device);
     return -1;
   }
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    error = OpenError(errno, device);
+  int err = flock(fd, LOCK_EX | LOCK_NB) != 0 ? errno : 0;
+  // A terminal program may hold the line by a lock file alone.
+  if (err == 0 && HeldByLockFile(device)) err = EBUSY;
+  if (err != 0) {
+    error = OpenError(err, device);
     close(fd);
     return -1;
   }

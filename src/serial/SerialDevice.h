@@ -10,7 +10,8 @@ namespace orvane::serial {
 
 // Opens `device` for exclusive use: no controlling terminal, non-blocking,
 // TIOCEXCL and an exclusive flock (root passes TIOCEXCL, the lock still
-// holds). Returns the descriptor, or -1 with `error` filled in.
+// holds). A live UUCP lock file of another program counts as a holder too.
+// Returns the descriptor, or -1 with `error` filled in.
 int OpenSerialDevice(const std::string& device, TSerialError& error);
 
 // Gives up exclusive use and closes. A pty keeps TIOCEXCL while its master
