@@ -38,17 +38,6 @@ Placement PlaceAlong(bool fromStart, int total, int lamp, int text, int margin, 
 
 int Centre(int total, int extent) { return (total - extent + 1) / 2; }
 
-// The caption as drawn: "&&" shows one ampersand, a single one marks the
-// accelerator and is not drawn.
-QString Drawn(const QString& caption) {
-  QString drawn;
-  for (qsizetype i = 0; i < caption.size(); ++i) {
-    if (caption[i] == u'&' && i + 1 < caption.size()) ++i;
-    drawn += caption[i];
-  }
-  return drawn;
-}
-
 }  // namespace
 
 TVrPowerButton::TVrPowerButton(QWidget* parent) : TVrCustomImageControl(parent) {
@@ -64,6 +53,20 @@ void TVrPowerButton::SetCaption(const QString& caption) {
   AdjustLayout();
 }
 
+QString TVrPowerButton::DrawnCaption() const {
+  QString drawn;
+  for (qsizetype i = 0; i < caption_.size(); ++i) {
+    if (caption_[i] == u'&' && i + 1 < caption_.size()) ++i;
+    drawn += caption_[i];
+  }
+  return drawn;
+}
+
+void TVrPowerButton::Click() {
+  SetActive(!active_);
+  RaiseClick();
+}
+
 void TVrPowerButton::SetTabStop(bool tabStop) {
   tabStop_ = tabStop;
   setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
@@ -72,10 +75,9 @@ void TVrPowerButton::SetTabStop(bool tabStop) {
 void TVrPowerButton::AdjustLayout() {
   const int inset = bevelWidth_ + outlineWidth_;
   const QRect client = rect().adjusted(inset, inset, -inset, -inset);
-  const QSize textSize =
-      caption_.isEmpty()
-          ? QSize(0, 0)
-          : QSize(fontMetrics().horizontalAdvance(Drawn(caption_)), fontMetrics().height());
+  const QSize textSize = caption_.isEmpty() ? QSize(0, 0)
+                                            : QSize(fontMetrics().horizontalAdvance(DrawnCaption()),
+                                                    fontMetrics().height());
   const int tw = textSize.width();
   const int th = textSize.height();
   const int spacing = (tw == 0 || ledWidth_ == 0) ? 0 : spacing_;
@@ -224,8 +226,7 @@ void TVrPowerButton::SetPressed(bool pressed) { Store(pressed_, pressed); }
 
 void TVrPowerButton::ToggleAndClick() {
   SetPressed(false);
-  SetActive(!active_);
-  RaiseClick();
+  Click();
 }
 
 void TVrPowerButton::RaiseClick() {

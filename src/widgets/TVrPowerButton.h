@@ -24,6 +24,11 @@ class TVrPowerButton : public TVrCustomImageControl {
   void SetActive(bool active) { Store(active_, active); }
   QString Caption() const { return caption_; }
   void SetCaption(const QString& caption);
+  // The caption as drawn and as read out: "&&" shows one ampersand, a single
+  // one marks the accelerator and is not drawn.
+  QString DrawnCaption() const;
+  // What a completed mouse click does, handler error box included.
+  void Click();
 
   int LedWidth() const { return ledWidth_; }
   void SetLedWidth(int width) { StoreLayout(ledWidth_, width); }

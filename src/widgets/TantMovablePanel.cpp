@@ -164,7 +164,11 @@ void TantMovablePanel::mouseReleaseEvent(QMouseEvent* event) {
                      rect().contains(event->position().toPoint());
   pressedInside_ = false;
   QFrame::mouseReleaseEvent(event);
-  if (click && onClick_) TErrorGuard::Run([this] { onClick_(this); });
+  if (click) Click();
+}
+
+void TantMovablePanel::Click() {
+  if (onClick_) TErrorGuard::Run([this] { onClick_(this); });
 }
 
 // The first release of a double-click was its click. Qt's default takes the

@@ -49,6 +49,8 @@ class TantMovablePanel : public QFrame {
   void SetOnUndoMove(TNotifyEvent handler) { onUndoMove_ = std::move(handler); }
   void SetOnMoveEnd(TNotifyEvent handler) { onMoveEnd_ = std::move(handler); }
   void SetOnClick(TNotifyEvent handler) { onClick_ = std::move(handler); }
+  // What a completed mouse click does, handler error box included.
+  void Click();
 
   // Fixes the rest position and the direction from the current settings;
   // call once the panel has been placed and set up.
