@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "widgets/AccessibleChange.h"
 #include "widgets/EInvalidOperation.h"
 
 namespace orvane::widgets {
@@ -46,14 +47,22 @@ bool TGauge::StoreProgress(long long value) {
   const int before = PercentDone();
   curValue_ = limited;
   if (PercentDone() != before) repaint();
+  AnnounceValue(this, curValue_);
   return true;
+}
+
+void TGauge::LimitProgress() {
+  const int limited = std::clamp(curValue_, minValue_, maxValue_);
+  if (limited == curValue_) return;
+  curValue_ = limited;
+  AnnounceValue(this, curValue_);
 }
 
 void TGauge::SetMinValue(int value) {
   if (value == minValue_) return;
   if (value > maxValue_) throw OutOfRange(-INT_MAX, static_cast<long long>(maxValue_) - 1);
   minValue_ = value;
-  curValue_ = std::max(curValue_, value);
+  LimitProgress();
   repaint();
 }
 
@@ -61,7 +70,7 @@ void TGauge::SetMaxValue(int value) {
   if (value == maxValue_) return;
   if (value < minValue_) throw OutOfRange(static_cast<long long>(minValue_) + 1, INT_MAX);
   maxValue_ = value;
-  curValue_ = std::min(curValue_, value);
+  LimitProgress();
   repaint();
 }
 

@@ -51,6 +51,8 @@ class TGauge : public QWidget {
     repaint();
   }
   bool StoreProgress(long long value);
+  // Pulls Progress into a new range.
+  void LimitProgress();
   void PaintBar(QPainter& canvas, const QRect& inner, int percent) const;
   void PaintText(QPainter& canvas, const QRect& inner, int percent) const;
 

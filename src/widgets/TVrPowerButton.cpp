@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "widgets/AccessibleChange.h"
 #include "widgets/TErrorGuard.h"
 #include "widgets/VrDraw.h"
 
@@ -47,10 +48,16 @@ TVrPowerButton::TVrPowerButton(QWidget* parent) : TVrCustomImageControl(parent) 
   AdjustLayout();
 }
 
+void TVrPowerButton::SetActive(bool active) {
+  if (Store(active_, active)) AnnounceChecked(this);
+}
+
 void TVrPowerButton::SetCaption(const QString& caption) {
+  const bool renamed = caption != caption_;
   caption_ = caption;
   UpdateAccelerator();
   AdjustLayout();
+  if (renamed) AnnounceText(this, QAccessible::NameChanged);
 }
 
 QString TVrPowerButton::DrawnCaption() const {

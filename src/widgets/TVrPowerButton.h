@@ -21,7 +21,7 @@ class TVrPowerButton : public TVrCustomImageControl {
   explicit TVrPowerButton(QWidget* parent = nullptr);
 
   bool Active() const { return active_; }
-  void SetActive(bool active) { Store(active_, active); }
+  void SetActive(bool active);
   QString Caption() const { return caption_; }
   void SetCaption(const QString& caption);
   // The caption as drawn and as read out: "&&" shows one ampersand, a single

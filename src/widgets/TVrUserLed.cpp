@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "widgets/AccessibleChange.h"
 #include "widgets/TErrorGuard.h"
 #include "widgets/VrDraw.h"
 
@@ -21,6 +22,7 @@ TVrUserLed::TVrUserLed(QWidget* parent) : TVrGraphicControl(parent) {
 
 void TVrUserLed::SetActive(bool active) {
   if (!Store(active_, active)) return;
+  AnnounceText(this, QAccessible::DescriptionChanged);
   if (onChange_) onChange_(this);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 
+#include "widgets/AccessibleChange.h"
 #include "widgets/TErrorGuard.h"
 
 namespace orvane::widgets {
@@ -62,15 +63,16 @@ void TantMovablePanel::Start(bool out, const TNotifyEvent& event) {
 // slide whose time is already up turns round from its end.
 void TantMovablePanel::SetToDirection(bool out) {
   const std::uint32_t now = clock_();
+  const bool turning = out != toDirection_;
   if (moveNewStyle_ && movingNow_) {
-    if (out == toDirection_) return;
+    if (!turning) return;
     const std::uint32_t elapsed = std::min(now - timeOfMoveBeginning_, moveFullTime_);
     timeOfMoveBeginning_ = now - (moveFullTime_ - elapsed);
-    toDirection_ = out;
-    return;
+  } else {
+    timeOfMoveBeginning_ = now;
   }
   toDirection_ = out;
-  timeOfMoveBeginning_ = now;
+  if (turning) AnnounceExpanded(this);
 }
 
 int TantMovablePanel::Offset() const {
