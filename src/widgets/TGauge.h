@@ -10,7 +10,8 @@ enum class TGaugeBorderStyle { bsNone, bsSingle };
 
 // Shows where Progress lies between MinValue and MaxValue, in whole percent,
 // as a bar or as text; the text is combined by exclusive-or so it stays
-// readable over both parts of the bar.
+// readable over both parts of the bar. Assistive tools read it as a progress
+// bar named by its accessibleName, with Progress as its value.
 class TGauge : public QWidget {
   Q_OBJECT
 

@@ -13,7 +13,9 @@ namespace orvane::widgets {
 
 // A push button carrying a small lamp and a caption. Each completed click
 // toggles Active first and then raises OnClick, so the handler reads the new
-// state; setting Active from code never raises OnClick.
+// state; setting Active from code never raises OnClick. Assistive tools see a
+// checkable button, checked while Active, named by the caption and described
+// by the tooltip.
 class TVrPowerButton : public TVrCustomImageControl {
   Q_OBJECT
 

@@ -11,7 +11,9 @@ class QPainter;
 
 namespace orvane::widgets {
 
-// A rectangular status lamp, lit or dark, in a bevel frame.
+// A rectangular status lamp, lit or dark, in a bevel frame. It has no text of
+// its own: assistive tools read its accessibleName, which the owner sets to the
+// label beside it, with "on" or "off" as the description.
 class TVrUserLed : public TVrGraphicControl {
   Q_OBJECT
 

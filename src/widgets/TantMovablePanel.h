@@ -16,6 +16,8 @@ enum class TDirection { drUp, drDown, drLeft, drRight };
 // animated by its own timer: either in fixed steps per tick, or by the clock
 // so that a slide takes MoveFullTime whatever the tick timing. Clicking it
 // only raises OnClick; whoever handles that decides whether it moves.
+// Assistive tools see it expanded while ToDirection is true, named by its
+// tooltip unless it has an accessibleName.
 class TantMovablePanel : public QFrame {
   Q_OBJECT
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "widgets/Accessibility.h"
 #include "widgets/FontSubstitutes.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   orvane::widgets::InstallFontSubstitutes();
+  orvane::widgets::InstallAccessibility();
   orvane::widgets::test::FailOnError();
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
