@@ -131,11 +131,17 @@ void TConnectionSupervisor::OfferPortSelection() {
 void TConnectionSupervisor::NoDataStreamTimerTimer() {
   timers_.NoDataStream.SetEnabled(false);
   view_.SetLed(TLinkLed::Stream, false);
+  const bool dsr = port_.DSR();
+  // A command still awaiting its answer is the no-response watchdog's to
+  // judge. Marking the link lost here would throw that answer away: after a
+  // gain change the poll is held back three seconds, and its answer lands
+  // only a few tens of milliseconds before this watchdog would fire.
+  if (dsr && timers_.NoResponse.Enabled()) return;
   link_.CommsLost = true;
   link_.ReplyMatched = false;
   // With DSR up the link is only silent: the next poll goes unanswered and
   // the no-response watchdog reports it.
-  if (port_.DSR()) return;
+  if (dsr) return;
   timers_.NoResponse.SetEnabled(false);
   timers_.Check.SetEnabled(false);
   CloseSearchDialog();

@@ -5,11 +5,10 @@
 
 #include <QPointer>
 
+#include "instrument/InstrumentSearch.h"
 #include "instrument/ReplyBuffer.h"
 
 namespace orvane::instrument {
-
-class TInstrumentSearch;
 
 inline constexpr const char* kModelA = "Pellory";
 inline constexpr const char* kModelB = "Maravent";

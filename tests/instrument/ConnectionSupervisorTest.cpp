@@ -178,6 +178,18 @@ TEST_F(ConnectionSupervisorTest, ASilentLinkWithDsrUpIsOnlyMarkedLost) {
   EXPECT_TRUE(boxes.empty());
 }
 
+// The answer to a poll held back after a gain change arrives just before the
+// stream watchdog fires; it must still count.
+TEST_F(ConnectionSupervisorTest, AnAnswerStillAwaitedIsLeftToTheNoResponseWatchdog) {
+  rig.Send("$F");
+  supervisor.NoDataStreamTimerTimer();
+  EXPECT_FALSE(link.CommsLost);
+  EXPECT_FALSE(rig.view.Led(TLinkLed::Stream));
+  rig.exchange.Receive("0100,$20\r");
+  EXPECT_TRUE(rig.view.Led(TLinkLed::Stream));
+  EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(ConnectionSupervisorTest, DsrDownWarnsOfTheLostLinkAndSearchesAgain) {
   port.open = true;
   port.dsr = false;
