@@ -2,6 +2,7 @@
 
 #include "panel/Bands.h"
 #include "panel/LayoutKit.h"
+#include "widgets/PictureStrip.h"
 #include "widgets/TTrackBar.h"
 
 namespace orvane::panel {
@@ -38,6 +39,10 @@ void PutTickMarks(const TMainControls& controls) {
     for (int position = mark.step; position < mark.below; position += mark.step)
       mark.slider->SetTick(position);
   }
+}
+
+QPixmap ArrowPicture(bool up) {
+  return widgets::TransparentPixmap(up ? QStringLiteral(":/UP") : QStringLiteral(":/DOWN"), kSilver);
 }
 
 void SetLabelText(QLabel& label, const QString& text) {

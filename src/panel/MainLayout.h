@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QString>
 
 #include "panel/MainControls.h"
@@ -17,6 +18,9 @@ TMainControls BuildMainLayout(QWidget& client);
 
 // The slider tick marks, put on each time the window is shown.
 void PutTickMarks(const TMainControls& controls);
+
+// The arrow of the lamp-table panel: "UP" slides it out, "DOWN" back.
+QPixmap ArrowPicture(bool up);
 
 // Sets a label's text; the label grows or shrinks to the right to fit it.
 void SetLabelText(QLabel& label, const QString& text);

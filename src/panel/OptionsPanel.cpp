@@ -4,7 +4,7 @@
 
 #include "panel/Bands.h"
 #include "panel/LayoutKit.h"
-#include "widgets/PictureStrip.h"
+#include "panel/MainLayout.h"
 #include "widgets/TantMovablePanel.h"
 
 namespace orvane::panel {
@@ -24,7 +24,7 @@ constexpr const char* kLampTable[6][3] = {
 
 // The arrow is disabled only so that a click on it falls through to the
 // panel underneath; it must still be drawn as it is, never greyed.
-class ArrowPicture : public QLabel {
+class ArrowLabel : public QLabel {
  public:
   using QLabel::QLabel;
 
@@ -33,8 +33,8 @@ class ArrowPicture : public QLabel {
 };
 
 void PlaceArrow(w::TantMovablePanel& panel, TMainControls& c) {
-  auto* arrow = Place<ArrowPicture>(panel, "Image1", {185, 0, 11, 11});
-  arrow->setPixmap(w::TransparentPixmap(QStringLiteral(":/UP"), kSilver));
+  auto* arrow = Place<ArrowLabel>(panel, "Image1", {185, 0, 11, 11});
+  arrow->setPixmap(ArrowPicture(true));
   arrow->resize(arrow->pixmap().size());
   arrow->setEnabled(false);
   arrow->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "instrument/CommandExchange.h"
+#include "panel/MainControls.h"
+
+class QObject;
+
+namespace orvane::panel {
+
+// The lamp's primary and boost currents: the sliders only prepare a value;
+// Set sends the primary at once and the boost five seconds later, so the
+// lamp is not struck with both at the same moment. The element selector puts
+// both sliders at a preset, and the operating-conditions table slides out.
+class TLampHandlers {
+ public:
+  TLampHandlers(const TMainControls& controls, instrument::InstrumentLink& link,
+                instrument::TCommandExchange& exchange, widgets::TTimer& check,
+                widgets::TTimer& boost);
+
+  void LampCurrentChange(QObject* sender);
+  void BtnSetCurrentClick(QObject* sender);
+  void BoostTimerTimer(QObject* sender);
+  void rgElementsClick(QObject* sender);
+  void SetLampPositions(double primaryMilliamps, double boostMilliamps);
+  void OptionsPanelClick(QObject* sender);
+  void ToggleOptionsPanel(widgets::TantMovablePanel& panel);
+
+ private:
+  void Bind();
+
+  const TMainControls& c_;
+  instrument::InstrumentLink& link_;
+  instrument::TCommandExchange& exchange_;
+  widgets::TTimer& check_;
+  widgets::TTimer& boost_;
+};
+
+}  // namespace orvane::panel

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QWidget>
+
+#include <filesystem>
+
+#include "instrument/ComPortLink.h"
+#include "instrument/CommandExchange.h"
+#include "instrument/ConnectionSupervisor.h"
+#include "instrument/InstrumentLink.h"
+#include "instrument/StatusPolling.h"
+#include "panel/LampHandlers.h"
+#include "panel/MainControls.h"
+#include "panel/PanelLinkView.h"
+#include "panel/PanelSettings.h"
+#include "panel/PowerHandlers.h"
+#include "panel/SettingsHandlers.h"
+#include "serial/ApdComPort.h"
+#include "widgets/TTimer.h"
+
+namespace orvane::panel {
+
+// The main window's seven timers, all disabled at creation.
+struct TMainTimers {
+  widgets::TTimer ActivityTimer{nullptr, 1000};
+  widgets::TTimer NoResponseTimer{nullptr, 3000};
+  widgets::TTimer NoDataStreamTimer{nullptr, 3000};
+  widgets::TTimer StartupTimer{nullptr, 250};
+  widgets::TTimer CloseTimer{nullptr, 3000};
+  widgets::TTimer BoostTimer{nullptr, 5000};
+  widgets::TTimer CheckTimer{nullptr, instrument::TStatusPolling::kInterval};
+};
+
+// The control panel window. It builds its controls from the layout, owns the
+// port, the timers and the link, and hands every event to the class that
+// handles it.
+class TPY_ORVANEFrm : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The settings live in `configFile` (config.ini beside the program).
+  explicit TPY_ORVANEFrm(std::filesystem::path configFile);
+  ~TPY_ORVANEFrm() override;
+
+  const TMainControls& Controls() const { return controls_; }
+  TMainTimers& Timers() { return timers_; }
+  instrument::InstrumentLink& Link() { return link_; }
+  serial::TApdComPort& Port() { return port_; }
+  instrument::TCommandExchange& Exchange() { return exchange_; }
+  instrument::TConnectionSupervisor& Supervisor() { return supervisor_; }
+  TSettingsHandlers& Settings() { return settings_; }
+  TLampHandlers& Lamp() { return lamp_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  instrument::TLinkTimers LinkTimers();
+  void SetUpPort();
+  void FormCreate();
+  void BindEvents();
+  void FormShow();
+  void FormResize();
+  void ModelIdentified();
+  void cbKeepOnTopClick();
+  void FormMinimize();
+  void FormDestroy();
+
+  std::filesystem::path configFile_;
+  TMainControls controls_;
+  TMainTimers timers_;
+  instrument::InstrumentLink link_;
+  serial::TApdComPort port_;
+  instrument::TComPortLink portLink_;
+  TPanelLinkView view_;
+  instrument::TCommandExchange exchange_;
+  TSettingsHandlers settings_;
+  TLampHandlers lamp_;
+  TPowerHandlers power_;
+  instrument::TStatusPolling polling_;
+  instrument::TConnectionSupervisor supervisor_;
+  TPanelSettings settingsFile_;
+};
+
+}  // namespace orvane::panel

@@ -1,0 +1,101 @@
+#include "panel/PowerHandlers.h"
+
+#include <exception>
+#include <string>
+
+#include <QGuiApplication>
+#include <QWidget>
+
+#include "instrument/Protocol.h"
+#include "panel/LampHandlers.h"
+#include "panel/SettingsHandlers.h"
+#include "widgets/TButton.h"
+#include "widgets/TMessageDlg.h"
+#include "widgets/TRadioGroup.h"
+#include "widgets/TTimer.h"
+#include "widgets/TVrPowerButton.h"
+
+namespace orvane::panel {
+
+using widgets::TMessageDlg;
+
+TPowerHandlers::TPowerHandlers(const TMainControls& controls, instrument::InstrumentLink& link,
+                               instrument::TLinkPort& port, TSettingsHandlers& settings,
+                               TLampHandlers& lamp, widgets::TTimer& check,
+                               widgets::TTimer& close, QWidget& window)
+    : c_(controls), link_(link), port_(port), settings_(settings), lamp_(lamp), check_(check),
+      close_(close), window_(window) {
+  c_.VrPowerButton->SetOnClick([this](QObject* sender) { VrPowerButtonClick(sender); });
+  close_.SetOnTimer([this](QObject* sender) { CloseTimerTimer(sender); });
+}
+
+// The button has already switched itself: active means the operator woke it.
+void TPowerHandlers::VrPowerButtonClick(QObject*) {
+  widgets::TVrPowerButton& button = *c_.VrPowerButton;
+  if (!port_.IsOpen()) {
+    button.SetActive(false);
+    return;
+  }
+  if (!button.Active()) {
+    button.SetCaption("ON");
+    WriteIdle();
+    return;
+  }
+  button.SetCaption("OFF");
+  if (!port_.DSR()) return;
+  settings_.ResendSettings();
+  if (link_.IsModelB()) {
+    lamp_.rgElementsClick(c_.rgElements);
+    c_.BtnSetCurrent->Click();
+  }
+  link_.IdleRequested = false;
+}
+
+void TPowerHandlers::WriteIdle() {
+  try {
+    if (!port_.DSR()) return;
+    port_.Write(std::string(protocol::kIdleCommand) + protocol::kCarriageReturn);
+    link_.IdleRequested = true;
+  } catch (const std::exception&) {
+    // An instrument that did not take the idle command is still running.
+  }
+}
+
+bool TPowerHandlers::FormCloseQuery() {
+  if (link_.PanelLocked) return false;
+  if (closeNow_) return true;
+  check_.SetEnabled(false);
+  if (!port_.DSR()) return true;
+  switch (TMessageDlg::Confirm(&window_, kShutDownQuestion)) {
+    case widgets::mrNo:
+      return true;
+    case widgets::mrYes:
+      ShutDown();
+      return true;
+    default:
+      check_.SetEnabled(true);
+      return false;
+  }
+}
+
+// The instrument gets three seconds to take the shutdown before the program ends.
+void TPowerHandlers::ShutDown() {
+  closeNow_ = true;
+  if (!port_.IsOpen()) port_.Open();
+  try {
+    port_.Write(std::string(protocol::kIdleCommand) + protocol::kCarriageReturn);
+  } catch (const std::exception&) {
+    // The program ends whether or not the instrument heard it.
+  }
+  close_.SetEnabled(true);
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+bool TPowerHandlers::FormClose() const { return !close_.Enabled(); }
+
+void TPowerHandlers::CloseTimerTimer(QObject*) {
+  close_.SetEnabled(false);
+  window_.close();
+}
+
+}  // namespace orvane::panel

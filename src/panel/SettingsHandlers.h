@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+#include "instrument/CommandExchange.h"
+#include "panel/MainControls.h"
+
+class QObject;
+
+namespace orvane::panel {
+
+// Gain and mode, the pumps, the gases and the filter: each turns its
+// control's state into one command and sends it. None waits for the reply.
+class TSettingsHandlers {
+ public:
+  TSettingsHandlers(const TMainControls& controls, instrument::InstrumentLink& link,
+                    instrument::TCommandExchange& exchange, widgets::TTimer& check);
+
+  void GainModeClick(QObject* sender);
+  void UpdateGainCode();
+  void UpdateModeCode();
+  void PumpSpeedChange(QObject* sender);
+  void rgDryerGasClick(QObject* sender);
+  void rgAnalysisGasClick(QObject* sender);
+  void btnSetFilterClick(QObject* sender);
+  void speFilterChange(QObject* sender);
+
+  // The gases and pumps once more, as Reset and the wake-up need them.
+  void ResendSettings();
+  // Sends the gain and mode the selectors hold now.
+  void SendGainMode();
+
+  static constexpr int kStretchedPoll = 3000;  // ms
+
+ private:
+  void Bind();
+  void Send(std::string command);
+
+  const TMainControls& c_;
+  instrument::InstrumentLink& link_;
+  instrument::TCommandExchange& exchange_;
+  widgets::TTimer& check_;
+};
+
+}  // namespace orvane::panel
