@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
+
+#include "PanelRig.h"
+#include "widgets/TButton.h"
+#include "widgets/TRadioGroup.h"
+#include "widgets/TSpinEdit.h"
+#include "widgets/TTrackBar.h"
+
+namespace orvane::panel::test {
+namespace {
+
+class MainWindowSettingsTest : public PanelRig {
+ protected:
+  void Connect(char model) {
+    StartSim(model, 0);
+    OpenWindow();
+    ASSERT_TRUE(WaitConnected());
+  }
+  // Runs `act`, then returns the first `count` commands the instrument received
+  // after it, leaving out the status polling that goes on meanwhile.
+  std::vector<std::string> SentBy(const std::function<void()>& act, std::size_t count) {
+    const std::size_t before = Received().size();
+    act();
+    std::vector<std::string> sent;
+    RunUntil(
+        [&] {
+          const std::vector<std::string> all = Received();
+          sent.assign(all.begin() + static_cast<long>(before), all.end());
+          std::erase_if(sent, [](const std::string& c) { return c.starts_with('?'); });
+          return sent.size() >= count;
+        },
+        4000);
+    sent.resize(count);
+    return sent;
+  }
+  std::string LastSentBy(const std::function<void()>& act) { return SentBy(act, 1).back(); }
+};
+
+using Commands = std::vector<std::string>;
+
+TEST_F(MainWindowSettingsTest, GainAndModeGoOutAsOneCodeAndHoldThePollBack) {
+  Connect('A');
+  EXPECT_EQ(LastSentBy([&] { C().rgGain->SetItemIndex(1); }), "!B70");
+  EXPECT_EQ(LastSentBy([&] { C().rgMode->SetItemIndex(0); }), "!B40");
+  const Commands all = Received();
+  const auto modeAt = static_cast<std::size_t>(std::find(all.begin(), all.end(), "!B40") - all.begin());
+  ASSERT_TRUE(WaitReceived(modeAt + 2, 4000));
+  EXPECT_GE(ReceivedAt(modeAt + 1) - ReceivedAt(modeAt), 2900);
+}
+
+TEST_F(MainWindowSettingsTest, ModelBTakesGainWithItsEmissionMode) {
+  Connect('B');
+  EXPECT_EQ(LastSentBy([&] { C().rgGain->SetItemIndex(3); }), "!BE0");
+}
+
+TEST_F(MainWindowSettingsTest, PumpSlidersSendTheirPositionAndShowItAsPercent) {
+  Connect('B');
+  const struct {
+    int position;
+    const char* command;
+    const char* label;
+  } cases[] = {{128, "!K80", "Pump 2: 50%"}, {255, "!KFF", "Pump 2: 100%"},
+               {5, "!K05", "Pump 2:  2%"}};
+  for (const auto& pump : cases) {
+    EXPECT_EQ(LastSentBy([&] { C().tbPump2->SetPosition(pump.position); }), pump.command);
+    EXPECT_EQ(C().Label2->text(), pump.label);
+    EXPECT_EQ(C().tbPump2->toolTip(), QString(pump.label).mid(8));
+    EXPECT_EQ(C().tbPump2->SelEnd(), pump.position);
+  }
+  EXPECT_EQ(LastSentBy([&] { C().tbPump1->SetPosition(32); }), "!J20");
+  EXPECT_EQ(C().Label1->text(), "Pump 1: 13%");
+}
+
+TEST_F(MainWindowSettingsTest, GasSelectorsSwitchEachGas) {
+  Connect('B');
+  EXPECT_EQ(LastSentBy([&] { C().rgDryerGas->SetItemIndex(1); }), "!G2H");
+  EXPECT_EQ(LastSentBy([&] { C().rgAnalysisGas->SetItemIndex(1); }), "!G1H");
+  EXPECT_EQ(LastSentBy([&] { C().rgAnalysisGas->SetItemIndex(0); }), "!G1L");
+}
+
+TEST_F(MainWindowSettingsTest, TheFilterBoxKeepsItsRangeAndIsReadBackAfterApplying) {
+  Connect('B');
+  QLineEdit* edit = C().speFilter->findChild<QLineEdit*>();
+  edit->selectAll();
+  QTest::keyClicks(edit, "99");
+  EXPECT_EQ(C().speFilter->Value(), 64);
+  edit->selectAll();
+  QTest::keyClicks(edit, "0");
+  EXPECT_EQ(C().speFilter->Value(), 1);
+  C().speFilter->SetValue(32);
+  EXPECT_EQ(SentBy([&] { C().btnSetFilter->Click(); }, 2), (Commands{"*F20", "$F"}));
+  edit->clear();
+  EXPECT_EQ(LastSentBy([&] { C().btnSetFilter->Click(); }), "*F01");
+}
+
+}  // namespace
+}  // namespace orvane::panel::test
