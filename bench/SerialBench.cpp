@@ -6,20 +6,16 @@
 //      the wake-ups (voluntary context switches) of each of its threads.
 // Usage: serial_bench [idle seconds]
 
-#include <sys/resource.h>
-
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "ProcessSample.h"
 #include "PtyPair.h"
 #include "serial/DispatcherOwner.h"
 #include "serial/NotifyReceiver.h"
@@ -28,6 +24,7 @@
 namespace {
 
 using namespace orvane::serial;
+using namespace orvane::bench;
 using Clock = std::chrono::steady_clock;
 
 class TLatencyOwner : public TApdDispatcherOwner {
@@ -44,12 +41,6 @@ class TLatencyOwner : public TApdDispatcherOwner {
   void TriggerTimer(TApdBaseDispatcher&, std::uint16_t) override {}
   void HandlerFailed(std::exception_ptr) noexcept override {}
 };
-
-double Percentile(std::vector<double> values, double p) {
-  std::sort(values.begin(), values.end());
-  const auto index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1));
-  return values[index];
-}
 
 void MeasureLatency(test::TPtyPair& pty, TLatencyOwner& owner) {
   constexpr int kWrites = 1000;
@@ -71,35 +62,6 @@ void MeasureLatency(test::TPtyPair& pty, TLatencyOwner& owner) {
               Percentile(ms, 0.5), Percentile(ms, 0.99), Percentile(ms, 1.0));
 }
 
-struct TThreadSample {
-  std::string Name;
-  long Switches = 0;
-};
-
-std::map<std::string, TThreadSample> SampleThreads() {
-  std::map<std::string, TThreadSample> result;
-  for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
-    TThreadSample sample;
-    std::ifstream(task.path() / "comm") >> sample.Name;
-    std::ifstream status(task.path() / "status");
-    for (std::string line; std::getline(status, line);) {
-      if (line.rfind("voluntary_ctxt_switches:", 0) == 0)
-        sample.Switches = std::stol(line.substr(24));
-    }
-    result[task.path().filename()] = sample;
-  }
-  return result;
-}
-
-double CpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  auto seconds = [](const timeval& t) {
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-  };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 void MeasureIdle(int seconds) {
   const auto before = SampleThreads();
   const double cpuBefore = CpuSeconds();
@@ -107,14 +69,8 @@ void MeasureIdle(int seconds) {
   QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
   loop.exec();
   const double cpu = CpuSeconds() - cpuBefore;
-  const auto after = SampleThreads();
   std::printf("idle %d s: CPU %.3f s = %.3f %% of one core\n", seconds, cpu, 100.0 * cpu / seconds);
-  for (const auto& [tid, sample] : after) {
-    const auto old = before.find(tid);
-    const long woke = sample.Switches - (old == before.end() ? 0 : old->second.Switches);
-    std::printf("  thread %-16s %6ld wake-ups (%.2f/s)\n", sample.Name.c_str(), woke,
-                static_cast<double>(woke) / seconds);
-  }
+  PrintWakeUps(before, SampleThreads(), seconds);
 }
 
 }  // namespace
