@@ -19,9 +19,28 @@ int ResultOf(QMessageBox::StandardButton button) {
       return mrYes;
     case QMessageBox::No:
       return mrNo;
+    case QMessageBox::Close:
+      return mrClose;
     default:
       return mrCancel;
   }
+}
+
+struct TBoxLook {
+  QMessageBox::Icon icon;
+  QMessageBox::StandardButtons buttons;
+};
+
+TBoxLook LookOf(TMsgDlgType type) {
+  switch (type) {
+    case TMsgDlgType::mtWarning:
+      return {QMessageBox::Warning, QMessageBox::Ok};
+    case TMsgDlgType::mtError:
+      return {QMessageBox::Critical, QMessageBox::Close};
+    case TMsgDlgType::mtConfirmation:
+      break;
+  }
+  return {QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel};
 }
 
 }  // namespace
@@ -36,21 +55,21 @@ int TMessageDlg::Confirm(QWidget* parent, const QString& text) {
   return Show(parent, {TMsgDlgType::mtConfirmation, "Confirm", text});
 }
 
+int TMessageDlg::Error(QWidget* parent, const QString& text) {
+  return Show(parent, {TMsgDlgType::mtError, "Error", text});
+}
+
 int TMessageDlg::Show(QWidget* parent, const TMessageRequest& request) {
   if (ActiveScript()) return ActiveScript()(request);
-  const bool warning = request.type == TMsgDlgType::mtWarning;
+  const TBoxLook look = LookOf(request.type);
   // The texts break lines the way another system did (CR LF); a label wants
   // plain line feeds, and a CR of its own would show as a stray glyph.
   QString shown = request.text;
   shown.replace("\r\n", "\n");
   QPointer<QMessageBox> box =
-      new QMessageBox(warning ? QMessageBox::Warning : QMessageBox::Question, request.title,
-                      shown,
-                      warning ? QMessageBox::Ok
-                              : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                      parent);
+      new QMessageBox(look.icon, request.title, shown, look.buttons, parent);
   box->setAttribute(Qt::WA_DeleteOnClose, false);
-  if (!warning) box->setEscapeButton(QMessageBox::Cancel);
+  if (request.type == TMsgDlgType::mtConfirmation) box->setEscapeButton(QMessageBox::Cancel);
   box->exec();
   // The parent may have gone while the box waited, taking the box with it.
   if (box.isNull()) return mrCancel;

@@ -8,10 +8,10 @@ class QWidget;
 
 namespace orvane::widgets {
 
-enum class TMsgDlgType { mtWarning, mtConfirmation };
+enum class TMsgDlgType { mtWarning, mtConfirmation, mtError };
 
 // Modal results, numbered as the handlers compare them.
-enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7, mrClose = 11 };
 
 struct TMessageRequest {
   TMsgDlgType type;
@@ -20,7 +20,8 @@ struct TMessageRequest {
 };
 
 // The operator-facing message boxes: warnings titled "Warning" with one OK
-// button, questions titled "Confirm" with Yes, No and Cancel. They are modal
+// button, questions titled "Confirm" with Yes, No and Cancel, errors titled
+// "Error" with one Close button. They are modal
 // and run a nested event loop, so timers and port events go on meanwhile.
 class TMessageDlg {
  public:
@@ -32,6 +33,7 @@ class TMessageDlg {
   static int Warning(QWidget* parent, const QString& text);
   // Closing the box counts as Cancel.
   static int Confirm(QWidget* parent, const QString& text);
+  static int Error(QWidget* parent, const QString& text);
 
  private:
   static int Show(QWidget* parent, const TMessageRequest& request);

@@ -16,6 +16,7 @@ void TTimer::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;
   Restart();
+  emit EnabledChanged(enabled);
 }
 
 void TTimer::SetInterval(int interval) {

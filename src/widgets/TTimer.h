@@ -28,6 +28,11 @@ class TTimer : public QObject {
   // Milliseconds left until the next tick, -1 when not running.
   int RemainingTime() const { return timer_.remainingTime(); }
 
+ signals:
+  // Lets whoever waits for the timer to be switched off be woken by it
+  // instead of asking again and again.
+  void EnabledChanged(bool enabled);
+
  private:
   void Restart();
   void Tick();
