@@ -1,0 +1,267 @@
+#include "app/SplashForm.h"
+
+#include <algorithm>
+#include <charconv>
+#include <exception>
+#include <optional>
+#include <system_error>
+
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+#include "app/SplashPicture.h"
+#include "instrument/InstrumentLink.h"
+#include "instrument/Protocol.h"
+#include "serial/ApdExceptions.h"
+#include "serial/ComSelectForm.h"
+#include "widgets/TErrorGuard.h"
+#include "widgets/TTimer.h"
+
+namespace orvane::app {
+namespace {
+
+constexpr int kClientWidth = 295;
+constexpr int kClientHeight = 218;
+constexpr int kMainTimerMs = 3000;
+// About two seconds of the port's 55 ms ticks: an instrument that is there
+// has answered by then.
+constexpr std::int32_t kIdentifyTicks = 36;
+constexpr std::uint16_t kLastTrialPort = 8;
+constexpr char kInstrument[] = "Instrument";
+
+const std::string kIdentify = std::string(protocol::kIdentifyCommand) + protocol::kCarriageReturn;
+
+// The settings section of a model named in config.ini.
+const char* SectionOf(const std::string& model) {
+  if (model == instrument::kModelA) return "PY";
+  if (model == instrument::kModelB) return "RV";
+  return nullptr;
+}
+
+// Only a hand edit puts a number beyond the component's range in ComPort: it
+// is held at the range's ends (0 asks the operator, 65535 names no port).
+std::uint16_t PortNumber(int value) {
+  return static_cast<std::uint16_t>(std::clamp(value, 0, 0xFFFF));
+}
+
+// True when the port opened; a port that is absent or held by someone else
+// is no failure here, every other error is.
+bool TryOpenPort(serial::TApdComPort& port, std::uint16_t number) {
+  port.SetOpen(false);
+  port.SetComNumber(number);
+  try {
+    port.SetOpen(true);
+  } catch (const serial::EBadId&) {
+    return false;
+  } catch (const serial::EAlreadyOpen&) {
+    return false;
+  }
+  return true;
+}
+
+// An absent or taken port reported as the old port closes is no reason not
+// to open the chosen one.
+void LeavePort(serial::TApdComPort& port) {
+  try {
+    port.SetOpen(false);
+  } catch (const serial::EBadId&) {
+  } catch (const serial::EAlreadyOpen&) {
+  }
+}
+
+// The port the operator picks in the Select Port dialog; nothing on a cancel.
+std::optional<std::uint16_t> ChosenPort() {
+  serial::TComSelectForm form;
+  if (form.ShowModal() != serial::TComSelectForm::mrOk) return std::nullopt;
+  return form.SelectedComNum();
+}
+
+// Hex digits read as a number; anything else in them is a conversion error.
+int HexValue(const std::string& digits) {
+  unsigned value = 0;
+  const char* end = digits.data() + digits.size();
+  const auto [stop, error] = std::from_chars(digits.data(), end, value, 16);
+  if (error != std::errc() || stop != end) {
+    throw serial::EConvertError("'$" + digits + "' is not a valid integer value");
+  }
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+TSplashForm::TSplashForm(std::filesystem::path iniPath, QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
+      Image1(new QLabel(this)),
+      Label1(new QLabel("Loading...", this)),
+      tmMainTimer(new widgets::TTimer(this, kMainTimerMs)),
+      iniPath_(std::move(iniPath)) {
+  BuildLayout();
+  ApdComPort1.Baud = 2400;
+  ApdComPort1.DataBits = 7;
+  ApdComPort1.StopBits = 2;
+  ApdComPort1.RTS = false;
+  ApdComPort1.AutoOpen = false;
+  ApdComPort1.SetOnTriggerAvail(
+      [this](serial::TApdComPort&, std::uint16_t count) { ApdComPort1TriggerAvail(count); });
+  ApdComPort1.SetOnTriggerTimer(
+      [this](serial::TApdComPort&, std::uint16_t handle) { ApdComPort1TriggerTimer(handle); });
+  tmMainTimer->SetOnTimer([this](QObject*) { tmMainTimerTimer(); });
+  widgets::TErrorGuard::Run([this] { FormCreate(); });
+}
+
+TSplashForm::~TSplashForm() {
+  widgets::TErrorGuard::Run([this] { FormDestroy(); });
+}
+
+bool TSplashForm::Done() const { return !tmMainTimer->Enabled(); }
+
+void TSplashForm::BuildLayout() {
+  setObjectName("SplashForm");
+  setFixedSize(kClientWidth, kClientHeight);
+  QFont font("MS Sans Serif");
+  font.setPixelSize(14);
+  setFont(font);
+  setBackgroundRole(QPalette::Button);
+  setAutoFillBackground(true);
+  Image1->setGeometry(rect());
+  Image1->setAlignment(Qt::AlignCenter);
+  Image1->setPixmap(SplashPicture());
+  // The substitute font runs wider than the design's: the label grows to the
+  // right rather than clip its text.
+  Label1->setGeometry(123, 201, std::max(58, Label1->sizeHint().width()), 16);
+  Label1->setBackgroundRole(QPalette::HighlightedText);
+  Label1->setAutoFillBackground(true);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+}
+
+void TSplashForm::FormCreate() {
+  std::error_code error;
+  if (!std::filesystem::exists(iniPath_, error)) TryFirstPorts();
+  // A port left open by the trial is closed and opened again as port 0,
+  // which asks the operator; a cancel leaves from here, before config.ini
+  // is opened.
+  ApdComPort1.SetComNumber(0);
+  FIniFile = std::make_unique<config::TIniFile>(iniPath_);
+  try {
+    Identify();
+  } catch (const std::exception&) {
+    // No port or no answer to wait for: the splash ends at its tick.
+  }
+}
+
+// A first start, before config.ini exists: the first port that opens among
+// COM1 to COM8 stays open.
+void TSplashForm::TryFirstPorts() {
+  for (std::uint16_t number = 1; number <= kLastTrialPort; ++number) {
+    try {
+      if (TryOpenPort(ApdComPort1, number)) return;
+    } catch (const std::exception&) {
+      // A port that fails in any other way is passed over like an absent one.
+    }
+  }
+}
+
+void TSplashForm::Identify() {
+  const std::string model = FIniFile->ReadString(kInstrument, "configuration", "");
+  if (const char* section = SectionOf(model)) {
+    ApdComPort1.SetComNumber(PortNumber(FIniFile->ReadInteger(section, "ComPort", 0)));
+  }
+  if (!ApdComPort1.Open()) ApdComPort1.SetOpen(true);
+  fTriggerHandle = ApdComPort1.AddTimerTrigger();
+  Query(1);
+}
+
+void TSplashForm::FormDestroy() {
+  FIniFile.reset();
+  ApdComPort1.SetOpen(false);
+}
+
+void TSplashForm::tmMainTimerTimer() { tmMainTimer->SetEnabled(false); }
+
+void TSplashForm::ApdComPort1TriggerAvail(std::uint16_t count) {
+  for (std::uint16_t i = 0; i < count; ++i) {
+    try {
+      const char received = static_cast<char>(ApdComPort1.GetChar());
+      if (received == protocol::kCarriageReturn) {
+        TakeLine();
+      } else {
+        PortString += received;
+      }
+    } catch (const serial::EBufferIsEmpty&) {
+      PortString.clear();
+    }
+  }
+}
+
+// An identify answer ends in "I" and two hex digits; any other line is
+// dropped without a word.
+void TSplashForm::TakeLine() {
+  const std::size_t at = PortString.find('I');
+  if (at != std::string::npos && PortString.size() - at == 3) {
+    try {
+      RecordModel(PortString.substr(at + 1));
+    } catch (const std::exception&) {
+      // Garbled digits or a config.ini that refuses the write: dropped
+      // without a word, and the splash ends by its other checks.
+    }
+  }
+  PortString.clear();
+}
+
+void TSplashForm::RecordModel(const std::string& hexDigits) {
+  const bool modelA = HexValue(hexDigits) != 0;
+  FIniFile->WriteString(kInstrument, "Configuration",
+                        modelA ? instrument::kModelA : instrument::kModelB);
+  FIniFile->WriteInteger(modelA ? "PY" : "RV", "ComPort", ApdComPort1.ComNumber());
+  tmMainTimer->SetEnabled(false);
+}
+
+void TSplashForm::ApdComPort1TriggerTimer(std::uint16_t handle) {
+  if (handle != fTriggerHandle) return;
+  if (ApdComPort1.DSR()) {
+    tmMainTimer->SetEnabled(false);
+    return;
+  }
+  // The port cannot be closed from inside its own event: the close would
+  // wait for the event to end, and the reopen, the new trigger and the
+  // queries would be lost with it. The operator is asked once it is over.
+  QMetaObject::invokeMethod(
+      this, [this] { widgets::TErrorGuard::Run([this] { AskForPort(); }); }, Qt::QueuedConnection);
+}
+
+void TSplashForm::AskForPort() {
+  if (Done()) return;
+  const std::optional<std::uint16_t> chosen = ChosenPort();
+  if (!chosen) {
+    tmMainTimer->SetEnabled(false);
+    return;
+  }
+  if (*chosen != ApdComPort1.ComNumber()) LeavePort(ApdComPort1);
+  ApdComPort1.SetComNumber(*chosen);
+  if (!ApdComPort1.Open()) ApdComPort1.SetOpen(true);
+  Query(2);
+}
+
+void TSplashForm::Query(int times) {
+  ApdComPort1.SetTimerTrigger(fTriggerHandle, kIdentifyTicks, true);
+  for (int i = 0; i < times; ++i) ApdComPort1.PutString(kIdentify);
+}
+
+bool RunSplash(TSplashForm& splash) {
+  QEventLoop loop;
+  QObject::connect(splash.tmMainTimer, &widgets::TTimer::EnabledChanged, &loop,
+                   [&loop](bool enabled) {
+                     if (!enabled) loop.quit();
+                   });
+  splash.tmMainTimer->SetEnabled(true);
+  splash.show();
+  splash.repaint();
+  if (!splash.Done()) loop.exec();
+  return splash.Done();
+}
+
+}  // namespace orvane::app
