@@ -1,5 +1,6 @@
 #include "widgets/TMessageDlg.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -37,6 +38,8 @@ TBoxLook LookOf(TMsgDlgType type) {
       return {QMessageBox::Warning, QMessageBox::Ok};
     case TMsgDlgType::mtError:
       return {QMessageBox::Critical, QMessageBox::Close};
+    case TMsgDlgType::mtCustom:
+      return {QMessageBox::NoIcon, QMessageBox::Ok};
     case TMsgDlgType::mtConfirmation:
       break;
   }
@@ -57,6 +60,10 @@ int TMessageDlg::Confirm(QWidget* parent, const QString& text) {
 
 int TMessageDlg::Error(QWidget* parent, const QString& text) {
   return Show(parent, {TMsgDlgType::mtError, "Error", text});
+}
+
+int TMessageDlg::ShowMessage(QWidget* parent, const QString& text) {
+  return Show(parent, {TMsgDlgType::mtCustom, QApplication::applicationDisplayName(), text});
 }
 
 int TMessageDlg::Show(QWidget* parent, const TMessageRequest& request) {

@@ -8,7 +8,7 @@ class QWidget;
 
 namespace orvane::widgets {
 
-enum class TMsgDlgType { mtWarning, mtConfirmation, mtError };
+enum class TMsgDlgType { mtWarning, mtConfirmation, mtError, mtCustom };
 
 // Modal results, numbered as the handlers compare them.
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7, mrClose = 11 };
@@ -21,7 +21,8 @@ struct TMessageRequest {
 
 // The operator-facing message boxes: warnings titled "Warning" with one OK
 // button, questions titled "Confirm" with Yes, No and Cancel, errors titled
-// "Error" with one Close button. They are modal
+// "Error" with one Close button, and plain messages under the application's
+// title with one OK button. They are modal
 // and run a nested event loop, so timers and port events go on meanwhile.
 class TMessageDlg {
  public:
@@ -34,6 +35,8 @@ class TMessageDlg {
   // Closing the box counts as Cancel.
   static int Confirm(QWidget* parent, const QString& text);
   static int Error(QWidget* parent, const QString& text);
+  // No icon; the title is the application's display name.
+  static int ShowMessage(QWidget* parent, const QString& text);
 
  private:
   static int Show(QWidget* parent, const TMessageRequest& request);
