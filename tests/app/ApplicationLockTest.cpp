@@ -1,0 +1,100 @@
+#include <security/pam_appl.h>
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "LockFixture.h"
+
+namespace orvane::app::test {
+namespace {
+
+constexpr const char* kClosed = ":/images/padlock-closed.xpm";
+constexpr const char* kOpen = ":/images/padlock-open.xpm";
+
+using ApplicationLock = LockFixture;
+
+TEST_F(ApplicationLock, LockedGroupsTakeNoInputWhileEverythingElseWorks) {
+  EXPECT_TRUE(ShowsPadlock(kOpen));
+  tbPump1->setFocus();
+  QTest::mouseClick(btnLock, Qt::LeftButton);
+  EXPECT_TRUE(panelLocked);
+  EXPECT_TRUE(ShowsPadlock(kClosed));
+
+  QSignalSpy powerClicks(powerButton, &QPushButton::clicked);
+  QTest::mouseClick(powerButton, Qt::LeftButton);
+  QTest::mouseClick(elementPreset, Qt::LeftButton);
+  EXPECT_EQ(powerClicks.count(), 0);
+  EXPECT_FALSE(elementPreset->isChecked());
+  // The slider lost the focus with its group, and keys sent to it are lost.
+  EXPECT_FALSE(tbPump1->hasFocus());
+  QTest::keyClick(tbPump1, Qt::Key_Right);
+  EXPECT_EQ(tbPump1->value(), 0);
+  for (int i = 0; i < 6; ++i) {
+    QTest::keyClick(&window, Qt::Key_Tab);
+    for (QWidget* group : Groups()) EXPECT_FALSE(group->isAncestorOf(QApplication::focusWidget()));
+  }
+
+  QTest::mouseClick(cbKeepOnTop, Qt::LeftButton);
+  EXPECT_TRUE(cbKeepOnTop->isChecked());
+  lampTableScroll->setFocus();
+  QTest::keyClick(lampTableScroll, Qt::Key_Right);
+  EXPECT_EQ(lampTableScroll->value(), 1);
+}
+
+TEST_F(ApplicationLock, RightPasswordUnlocksWithEveryControlAsItWas) {
+  btnSetFilter->setEnabled(false);
+  tbPump1->setValue(37);
+  btnLock->click();
+  EXPECT_FALSE(powerButton->isEnabled());
+  ASSERT_EQ(Unlock("right"), true);
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_FALSE(panelLocked);
+  EXPECT_TRUE(ShowsPadlock(kOpen));
+  EXPECT_TRUE(powerButton->isEnabled() && tbPump1->isEnabled() && elementPreset->isEnabled());
+  EXPECT_FALSE(btnSetFilter->isEnabled());
+  EXPECT_EQ(tbPump1->value(), 37);
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(ApplicationLock, AccountRefusedInteractivelyButAcceptedByTheSecondServiceUnlocks) {
+  WriteAccounts({Me() + ":right:other"});
+  btnLock->click();
+  EXPECT_EQ(Unlock("right"), true);
+  EXPECT_FALSE(panelLocked);
+}
+
+TEST_F(ApplicationLock, RefusalShowsWhyInAPlainBoxAndKeepsTheLock) {
+  btnLock->click();
+  ASSERT_EQ(Unlock("Right"), false);
+  ASSERT_EQ(Unlock(""), false);
+  ASSERT_EQ(messages_.size(), 2u);
+  EXPECT_EQ(messages_[0].type, widgets::TMsgDlgType::mtCustom);
+  EXPECT_EQ(messages_[0].text.toStdString(), pam_strerror(nullptr, PAM_AUTH_ERR));
+  EXPECT_EQ(messages_[1].text, "Password cant be empty. You must enter a password.");
+  EXPECT_TRUE(panelLocked);
+  EXPECT_TRUE(ShowsPadlock(kClosed));
+  for (QWidget* group : Groups()) EXPECT_FALSE(group->isEnabled());
+}
+
+TEST_F(ApplicationLock, CancelKeepsTheLockSilently) {
+  btnLock->click();
+  AnswerDialogs("right", widgets::mrCancel);
+  btnLock->click();
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_FALSE(lock.Busy());  // no check was started, so none can answer later
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(panelLocked);
+}
+
+TEST(ApplicationLockBinding, AButtonOutlivingTheLockClicksIntoNothing) {
+  QWidget group;
+  widgets::TButton button;
+  bool panelLocked = false;
+  { TApplicationLock lock(&group, &group, &group, &group, &button, panelLocked); }
+  button.click();
+  EXPECT_FALSE(panelLocked);
+}
+
+}  // namespace
+}  // namespace orvane::app::test
