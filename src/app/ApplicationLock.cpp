@@ -48,12 +48,13 @@ void TApplicationLock::AskForPassword() {
   const QString user = QString::fromStdString(CurrentUserName());
   asking_ = true;
   QPointer<TUnlockDialog> dialog = new TUnlockDialog(user, button_->window());
+  const QPointer<TApplicationLock> alive(this);
   const int result = dialog->ShowModal();
-  asking_ = false;
-  // The window, and the dialog with it, may have gone while the dialog waited.
-  if (dialog.isNull()) return;
+  // The window, and the lock or the dialog with it, may have gone meanwhile.
   const std::unique_ptr<TUnlockDialog> owned(dialog.data());
-  if (result != widgets::mrOk) return;
+  if (alive.isNull()) return;
+  asking_ = false;
+  if (owned == nullptr || result != widgets::mrOk) return;
   check_.Start(owned->UserName().toStdString(), owned->TakePassword(),
                [this](const TLogonResult& answer) { Finish(answer); });
 }
