@@ -8,9 +8,8 @@
 #include "TestSupport.h"
 #include "widgets/FontSubstitutes.h"
 
-// pam_matrix reads its passdb from PAM_MATRIX_PASSWD. Each test process gets
-// a file of its own, so cases running in parallel never see each other's
-// accounts; it is set before any thread exists.
+// pam_matrix reads its passdb from PAM_MATRIX_PASSWD: a file of this process's
+// own, which no other run can leave accounts in. Set before any thread exists.
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir passdbFolder;
