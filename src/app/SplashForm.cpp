@@ -226,11 +226,7 @@ void TSplashForm::ApdComPort1TriggerTimer(std::uint16_t handle) {
     tmMainTimer->SetEnabled(false);
     return;
   }
-  // The port cannot be closed from inside its own event: the close would
-  // wait for the event to end, and the reopen, the new trigger and the
-  // queries would be lost with it. The operator is asked once it is over.
-  QMetaObject::invokeMethod(
-      this, [this] { widgets::TErrorGuard::Run([this] { AskForPort(); }); }, Qt::QueuedConnection);
+  AskForPort();
 }
 
 void TSplashForm::AskForPort() {
