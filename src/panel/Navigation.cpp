@@ -6,10 +6,12 @@
 
 #include "panel/Bands.h"
 #include "widgets/TButton.h"
+#include "widgets/TGauge.h"
 #include "widgets/TCheckBox.h"
 #include "widgets/TRadioGroup.h"
 #include "widgets/TSpinEdit.h"
 #include "widgets/TTrackBar.h"
+#include "widgets/TVrUserLed.h"
 
 namespace orvane::panel {
 
@@ -39,7 +41,12 @@ void SetAccessibility(const TMainControls& c) {
                                                     {c.tbPump2, "Pump 2"},
                                                     {c.tbPrimary, "Primary"},
                                                     {c.tbBoost, "Boost"},
-                                                    {c.speFilter, "Filter"}};
+                                                    {c.speFilter, "Filter"},
+                                                    {c.ActiveLed, "CD"},
+                                                    {c.ReplyLed, "SD"},
+                                                    {c.StreamLed, "RD"},
+                                                    {c.PrimaryGauge, "Primary Gauge"},
+                                                    {c.BoostGauge, "Boost Gauge"}};
   const std::pair<QWidget*, const char*> descriptions[] = {
       {c.Signal, "Signal Reading"},    {c.pnlGas1Stat, "Gas 1 Status"},
       {c.pnlGas2Stat, "Gas 2 Status"}, {c.lblFlameStat, "Flame Status"},

@@ -19,10 +19,10 @@ TPanelLinkView::TPanelLinkView(const TMainControls& controls, TSettingsHandlers&
                                std::function<void()> modelIdentified)
     : c_(controls), settings_(settings), modelIdentified_(std::move(modelIdentified)) {}
 
+// A label without a name of its own is named by its text, and tells
+// assistive tools of each new one.
 void TPanelLinkView::ShowSignal(const std::string& text) {
-  const QString reading = QString::fromStdString(text);
-  c_.Signal->setText(reading);
-  c_.Signal->setAccessibleName(reading.trimmed());
+  c_.Signal->setText(QString::fromStdString(text));
 }
 
 void TPanelLinkView::SetLed(TLinkLed led, bool on) {

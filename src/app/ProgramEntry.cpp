@@ -1,0 +1,69 @@
+#include "app/ProgramEntry.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGroupBox>
+#include <QScreen>
+
+#include "app/ApplicationLock.h"
+#include "app/SingleInstance.h"
+#include "app/SplashForm.h"
+#include "app/TerminationSignals.h"
+#include "app/Theme.h"
+#include "config/ConfigPath.h"
+#include "panel/PY_ORVANEFrm.h"
+#include "widgets/Accessibility.h"
+#include "widgets/FontSubstitutes.h"
+
+namespace orvane::app {
+namespace {
+
+// Stay-on-top, the corner tile and centring need window placement that a
+// Wayland client is not given; through XWayland the window manager honours
+// them. A platform the user chose stays chosen.
+void PreferX11() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+  }
+}
+
+void Centre(QWidget& window) {
+  const QRect screen = window.screen()->availableGeometry();
+  window.move(screen.center() - window.frameGeometry().center() + window.pos());
+}
+
+void RunMainWindow(QApplication& app, TSingleInstance& instance) {
+  panel::TPY_ORVANEFrm window(config::ConfigIniPath());
+  const panel::TMainControls& c = window.Controls();
+  TApplicationLock lock(c.pnlGainMode, c.gbPumps, c.gbGases, c.gbLamp, c.btnLock,
+                        window.Link().PanelLocked);
+  Centre(window);
+  window.show();
+  instance.Listen(window);
+  app.exec();
+}
+
+}  // namespace
+
+int RunProgram(int argc, char** argv) {
+  PreferX11();
+  QApplication app(argc, argv);
+  app.setApplicationDisplayName("ORVANE - AFS");
+  widgets::InstallFontSubstitutes();
+  widgets::InstallAccessibility();
+  TSingleInstance instance;
+  if (instance.AnotherCopyRuns()) {
+    instance.HandOver();
+    return 0;
+  }
+  TTerminationSignals terminationSignals;
+  {
+    TSplashForm splash;
+    if (!RunSplash(splash)) return 0;
+  }
+  ApplyTheme(app, kThemeName);
+  RunMainWindow(app, instance);
+  return 0;
+}
+
+}  // namespace orvane::app
