@@ -48,7 +48,9 @@ void RunMainWindow(QApplication& app, TSingleInstance& instance) {
 int RunProgram(int argc, char** argv) {
   PreferX11();
   QApplication app(argc, argv);
-  app.setApplicationDisplayName("ORVANE - AFS");
+  // Boxes without a title of their own take this one; a display name would
+  // also be added to every window's caption.
+  app.setApplicationName("ORVANE - AFS");
   widgets::InstallFontSubstitutes();
   widgets::InstallAccessibility();
   TSingleInstance instance;
