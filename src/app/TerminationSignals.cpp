@@ -50,7 +50,9 @@ void TTerminationSignals::Received() {
   char bytes[16];
   while (read(pipeEnds[1], bytes, sizeof bytes) > 0) {
   }
-  QCoreApplication::quit();
+  // Not quit(): that asks every window to close first, and the main window
+  // would ask the operator whether to shut the instrument down.
+  QCoreApplication::exit(0);
 }
 
 }  // namespace orvane::app

@@ -124,7 +124,7 @@ std::string TXServer::Run(const std::vector<std::string>& command) const {
   if (pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
   const pid_t pid = Spawn(command, {"DISPLAY=" + display_}, {{STDOUT_FILENO, ends[1]}});
   close(ends[1]);
-  std::string out = ReadAll(ends[0], std::chrono::seconds(5));
+  std::string out = ReadAll(ends[0], std::chrono::seconds(15));
   close(ends[0]);
   waitpid(pid, nullptr, 0);
   return out;

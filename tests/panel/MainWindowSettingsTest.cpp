@@ -4,13 +4,17 @@
 #include <QTest>
 
 #include "PanelRig.h"
+#include "TestSupport.h"
 #include "widgets/TButton.h"
 #include "widgets/TRadioGroup.h"
 #include "widgets/TSpinEdit.h"
 #include "widgets/TTrackBar.h"
+#include "widgets/TVrUserLed.h"
 
 namespace orvane::panel::test {
 namespace {
+
+using widgets::test::PaintCounter;
 
 class MainWindowSettingsTest : public PanelRig {
  protected:
@@ -47,7 +51,7 @@ TEST_F(MainWindowSettingsTest, GainAndModeGoOutAsOneCodeAndHoldThePollBack) {
   EXPECT_EQ(LastSentBy([&] { C().rgMode->SetItemIndex(0); }), "!B40");
   const Commands all = Received();
   const auto modeAt = static_cast<std::size_t>(std::find(all.begin(), all.end(), "!B40") - all.begin());
-  ASSERT_TRUE(WaitReceived(modeAt + 2, 4000));
+  ASSERT_TRUE(WaitReceived(modeAt + 2, 8000));
   EXPECT_GE(ReceivedAt(modeAt + 1) - ReceivedAt(modeAt), 2900);
 }
 
@@ -94,6 +98,34 @@ TEST_F(MainWindowSettingsTest, TheFilterBoxKeepsItsRangeAndIsReadBackAfterApplyi
   EXPECT_EQ(SentBy([&] { C().btnSetFilter->Click(); }, 2), (Commands{"*F20", "$F"}));
   edit->clear();
   EXPECT_EQ(LastSentBy([&] { C().btnSetFilter->Click(); }), "*F01");
+}
+
+// Every position the drag passes sends a command, each replacing the last;
+// the window repaints all along and ends on the answer to the final one (the
+// instrument echoes the position it was set to).
+TEST_F(MainWindowSettingsTest, DraggingAPumpSendsABurstThatEndsOnTheLastAnswer) {
+  Connect('B');
+  widgets::TTrackBar& slider = *C().tbPump1;
+  PaintCounter paints(*C().Label1);
+  window->Timers().CheckTimer.SetEnabled(false);
+  const std::size_t before = Received().size();
+  const int y = slider.height() / 2;
+  QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(8, y));
+  for (int x = 20; x <= 200; x += 20) {
+    QTest::mouseMove(&slider, QPoint(x, y));
+    RunFor(15);
+  }
+  QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(200, y));
+  const std::string last = Link().CurrentCommand;
+  ASSERT_TRUE(last.starts_with("!J"));
+  const auto position = static_cast<std::uint8_t>(std::stoi(last.substr(2), nullptr, 16));
+  EXPECT_TRUE(RunUntil([&] { return C().ReplyLed->Active() && Link().ReplyValue == position; },
+                       400));
+  const std::vector<std::string> all = Received();
+  EXPECT_GE(std::count_if(all.begin() + static_cast<long>(before), all.end(),
+                          [](const std::string& c) { return c.starts_with("!J"); }),
+            5);
+  EXPECT_GE(paints.count, 5);
 }
 
 }  // namespace

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "PanelProcess.h"
+#include "PtyPair.h"
+#include "SimProcess.h"
+#include "XServer.h"
+
+namespace orvane::app::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// The whole program as separate processes on a private X display with a
+// window manager, against orvane-sim: what only the real entry shows.
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/orvane-program-XXXXXX";
+    dir_ = mkdtemp(pattern);
+    fs::create_directory(dir_ / "run");
+    chmod((dir_ / "run").c_str(), 0700);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::vector<std::string> Environment() const {
+    return {"DISPLAY=" + desktop_.Display(), "QT_QPA_PLATFORM=xcb",
+            "XDG_RUNTIME_DIR=" + (dir_ / "run").string()};
+  }
+  // An installation in `name` whose config.ini names model B on COM3, which
+  // the simulator (or `device`) answers.
+  fs::path Install(const std::string& name, const std::string& device) {
+    const fs::path folder = dir_ / name;
+    TPanelProcess::Install(folder);
+    std::ofstream(folder / "config.ini") << "[Ports]\nCOM3=" << device
+                                         << "\n[Instrument]\nConfiguration=Maravent\n"
+                                            "[RV]\nComPort=3\n";
+    return folder;
+  }
+  void StartSim() {
+    sim_ = std::make_unique<SimProcess>(
+        std::vector<std::string>{"--model", "B", "--link", SimLink(), "--baud", "0"});
+  }
+  std::string SimLink() const { return (dir_ / "link").string(); }
+  // Polling has begun: the main window is up and connected.
+  bool WaitPolling() { return WaitReceived("?K", 15s); }
+  bool WaitReceived(const std::string& command, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          deadline - std::chrono::steady_clock::now());
+      const auto line = sim_->WaitForLog("RX ", left);
+      if (line && line->ends_with(" " + command)) return true;
+    }
+    return false;
+  }
+  // What the instrument saw, for the failure message.
+  std::string SimLog() const {
+    std::string text;
+    for (const std::string& line : sim_->LogSoFar()) text += line + "\n";
+    return text;
+  }
+  std::string ActiveWindowName() const {
+    return desktop_.Run({"xdotool", "getactivewindow", "getwindowname"});
+  }
+  std::string Config(const fs::path& folder) const {
+    std::stringstream text;
+    text << std::ifstream(folder / "config.ini").rdbuf();
+    return text.str();
+  }
+
+  // One display for every test of the process, made when first needed (not
+  // when ctest only lists the tests).
+  static orvane::test::TXServer& Desktop() {
+    static orvane::test::TXServer server;
+    return server;
+  }
+
+  const orvane::test::TXServer& desktop_ = Desktop();
+  fs::path dir_;
+  std::unique_ptr<SimProcess> sim_;
+};
+
+TEST_F(ProgramTest, ASecondStartBringsTheRunningPanelToTheFrontAndEnds) {
+  StartSim();
+  const fs::path folder = Install("panel", SimLink());
+  TPanelProcess first(folder, Environment());
+  ASSERT_TRUE(WaitPolling()) << SimLog();
+  desktop_.Run({"sh", "-c", "xmessage -name other elsewhere >/dev/null 2>&1 &"});
+  desktop_.Run({"xdotool", "search", "--sync", "--classname", "other", "windowactivate", "--sync"});
+  ASSERT_EQ(ActiveWindowName(), "other\n");
+
+  TPanelProcess second(folder, Environment());
+  EXPECT_EQ(second.WaitExit(3s), 0);
+  EXPECT_EQ(ActiveWindowName(), "RV ORVANE - AFS - Ver (2.2)\n");
+  EXPECT_FALSE(first.WaitExit(0ms));
+}
+
+TEST_F(ProgramTest, DuringTheSplashASecondStartEndsSilently) {
+  serial::test::TPtyPair silent;
+  const fs::path folder = Install("panel", silent.SlavePath());
+  TPanelProcess first(folder, Environment());
+  ASSERT_EQ(silent.Read(3, 5000), "?I\r");
+  TPanelProcess second(folder, Environment());
+  EXPECT_EQ(second.WaitExit(3s), 0);
+  EXPECT_FALSE(first.WaitExit(0ms));
+}
+
+TEST_F(ProgramTest, AfterACopyWasKilledTheNextStartRunsAsTheFirst) {
+  StartSim();
+  const fs::path folder = Install("panel", SimLink());
+  {
+    TPanelProcess killed(folder, Environment());
+    ASSERT_TRUE(WaitPolling()) << SimLog();
+    killed.Signal(SIGKILL);
+    killed.WaitExit(5s);
+  }
+  // The simulator takes its line closing for an unplug.
+  ASSERT_TRUE(sim_->Control("plug"));
+  TPanelProcess next(folder, Environment());
+  EXPECT_TRUE(WaitReceived("?I", 10s)) << SimLog();
+  EXPECT_TRUE(WaitPolling()) << SimLog();
+}
+
+// Nobody is there to answer a question when the session ends: the settings
+// are saved and the port closed all the same.
+TEST_F(ProgramTest, ATerminationSignalSavesTheSettingsAndClosesThePort) {
+  StartSim();
+  const fs::path folder = Install("panel", SimLink());
+  TPanelProcess panel(folder, Environment());
+  ASSERT_TRUE(WaitPolling()) << SimLog();
+  panel.Signal(SIGTERM);
+  EXPECT_EQ(panel.WaitExit(10s), 0);
+  const std::string config = Config(folder);
+  EXPECT_EQ(config.find("Gain="), config.rfind("Gain="));
+  EXPECT_NE(config.find("[RV]\nComPort=3\nGain=2\nMode=2\nKeepOnTop=1\nPump1=0\n"),
+            std::string::npos)
+      << config;
+}
+
+}  // namespace
+}  // namespace orvane::app::test
