@@ -25,14 +25,24 @@ void TCommandExchange::SendCurrentCommand() {
   if (!timers_.Check.Enabled()) timers_.Check.SetEnabled(true);
 }
 
+// Each line is judged when its carriage return arrives, against the command
+// current at that moment. Bytes without one wait for the next event.
 void TCommandExchange::Receive(std::string_view bytes) {
   link_.DataReceived = true;
-  link_.ReplyBuffer.Append(bytes);
   if (link_.CommsLost) {
     link_.ReplyBuffer.Clear();
     return;
   }
-  if (!link_.ReplyBuffer.HasCarriageReturn()) return;
+  while (!bytes.empty()) {
+    const std::size_t end = bytes.find(protocol::kCarriageReturn);
+    link_.ReplyBuffer.Append(bytes.substr(0, end == std::string_view::npos ? end : end + 1));
+    if (end == std::string_view::npos) return;
+    bytes.remove_prefix(end + 1);
+    JudgeLine();
+  }
+}
+
+void TCommandExchange::JudgeLine() {
   if (!link_.ReplyMatched && !Associate()) return;
   timers_.Activity.SetEnabled(true);
   view_.SetLed(TLinkLed::Active, true);

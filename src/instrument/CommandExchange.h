@@ -28,12 +28,13 @@ class TCommandExchange {
   // Sends CurrentCommand and arms the no-response watchdog. A port that
   // cannot be opened throws; a failed write is ignored (the watchdog tells).
   void SendCurrentCommand();
-  // Bytes that arrived on the port, in order.
+  // Bytes that arrived on the port, in order, however they were split.
   void Receive(std::string_view bytes);
 
   TStatusRequests& Requests() { return requests_; }
 
  private:
+  void JudgeLine();
   bool Associate();
   void Accept(const protocol::ReplyFrame& frame);
   void ApplyValue(char kind);

@@ -20,16 +20,19 @@ void TPanelProcess::Install(const std::filesystem::path& folder) {
 }
 
 TPanelProcess::TPanelProcess(const std::filesystem::path& folder,
-                             const std::vector<std::string>& environment) {
+                             const std::vector<std::string>& environment,
+                             std::vector<std::string> launcher) {
   std::vector<std::string> vars = environment;
   for (char** var = environ; *var != nullptr; ++var) vars.emplace_back(*var);
   std::vector<char*> envp;
   for (std::string& var : vars) envp.push_back(var.data());
   envp.push_back(nullptr);
-  std::string program = (folder / "orvane").string();
-  char* argv[] = {program.data(), nullptr};
-  if (posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0) {
-    throw std::runtime_error("cannot start " + program);
+  launcher.push_back((folder / "orvane").string());
+  std::vector<char*> argv;
+  for (std::string& arg : launcher) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  if (posix_spawnp(&pid_, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) {
+    throw std::runtime_error(std::string("cannot start ") + argv[0]);
   }
 }
 

@@ -15,8 +15,11 @@ namespace orvane::app::test {
 // its own runtime folder so that it meets only the copies a test starts.
 class TPanelProcess {
  public:
-  // `environment` is added to this process's own ("NAME=value").
-  TPanelProcess(const std::filesystem::path& folder, const std::vector<std::string>& environment);
+  // `environment` is added to this process's own ("NAME=value"); a
+  // `launcher` runs first and is given the program's path as its last
+  // argument.
+  TPanelProcess(const std::filesystem::path& folder, const std::vector<std::string>& environment,
+                std::vector<std::string> launcher = {});
   ~TPanelProcess();
   TPanelProcess(const TPanelProcess&) = delete;
   TPanelProcess& operator=(const TPanelProcess&) = delete;

@@ -2,6 +2,7 @@
 
 #include <signal.h>
 #include <stdlib.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 #include <chrono>
@@ -49,7 +50,7 @@ class ProgramTest : public ::testing::Test {
   }
   void StartSim() {
     sim_ = std::make_unique<SimProcess>(
-        std::vector<std::string>{"--model", "B", "--link", SimLink(), "--baud", "0"});
+        std::vector<std::string>{"--model", "B", "--link", SimLink(), "--baud", "2400"});
   }
   std::string SimLink() const { return (dir_ / "link").string(); }
   // Polling has begun: the main window is up and connected.
@@ -125,7 +126,9 @@ TEST_F(ProgramTest, AfterACopyWasKilledTheNextStartRunsAsTheFirst) {
     killed.Signal(SIGKILL);
     killed.WaitExit(5s);
   }
-  // The simulator takes its line closing for an unplug.
+  // The simulator may take its line closing for an unplug: a fresh line
+  // either way, at the same link.
+  ASSERT_TRUE(sim_->Control("unplug"));
   ASSERT_TRUE(sim_->Control("plug"));
   TPanelProcess next(folder, Environment());
   EXPECT_TRUE(WaitReceived("?I", 10s)) << SimLog();
@@ -146,6 +149,41 @@ TEST_F(ProgramTest, ATerminationSignalSavesTheSettingsAndClosesThePort) {
   EXPECT_NE(config.find("[RV]\nComPort=3\nGain=2\nMode=2\nKeepOnTop=1\nPump1=0\n"),
             std::string::npos)
       << config;
+}
+
+// With no config.ini the splash tries COM1 to COM8, asks the operator which
+// port to use and records what the instrument says it is; the next start
+// goes straight to it. The machine's own serial ports must never be touched,
+// so the program runs where /dev holds only the simulator's line, as ttyS2.
+TEST_F(ProgramTest, AFirstStartAsksForThePortAndTheNextGoesStraightToIt) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs a mount namespace of its own (root)";
+  StartSim();
+  const fs::path folder = dir_ / "panel";
+  TPanelProcess::Install(folder);
+  const auto isolated = [&](const std::string& slave) {
+    return std::vector<std::string>{"unshare", "--mount", "--propagation", "private",
+                                    ORVANE_ISOLATE_SCRIPT, (dir_ / "dev").string(), slave, "ttyS2"};
+  };
+  {
+    TPanelProcess first(folder, Environment(), isolated(sim_->SlavePath()));
+    desktop_.Run({"timeout", "15", "xdotool", "search", "--sync", "--name", "Select Port",
+                  "windowactivate", "--sync", "key", "Return"});
+    ASSERT_TRUE(WaitPolling()) << SimLog();
+    const std::string config = Config(folder);
+    EXPECT_NE(config.find("Configuration=Maravent"), std::string::npos) << config;
+    EXPECT_NE(config.find("[RV]\nComPort=3\n"), std::string::npos) << config;
+    first.Signal(SIGTERM);
+    EXPECT_EQ(first.WaitExit(10s), 0);
+  }
+  // The simulator may take its line closing for an unplug: a fresh line
+  // either way.
+  ASSERT_TRUE(sim_->Control("unplug"));
+  ASSERT_TRUE(sim_->Control("plug"));
+  const auto moved = sim_->WaitForLog("PTY ");
+  ASSERT_TRUE(moved) << SimLog();
+  TPanelProcess next(folder, Environment(), isolated(moved->substr(moved->rfind(' ') + 1)));
+  EXPECT_TRUE(WaitPolling()) << SimLog();
+  EXPECT_EQ(desktop_.Run({"xdotool", "search", "--name", "Select Port"}), "");
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ class MainWindowChaosTest : public PanelRig {
 };
 
 TEST_F(MainWindowChaosTest, TwoHundredUnplugsAndPowerCutsLeaveNothingBehind) {
-  StartSim('B', 0);
+  StartSim('B');
   OpenWindow();
   ASSERT_TRUE(WaitConnected());
   std::mt19937 random(20261209);

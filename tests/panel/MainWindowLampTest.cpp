@@ -17,7 +17,7 @@ using Commands = std::vector<std::string>;
 class MainWindowLampTest : public PanelRig {
  protected:
   void Connect() {
-    StartSim('B', 0);
+    StartSim('B');
     OpenWindow();
     ASSERT_TRUE(WaitConnected());
     ASSERT_TRUE(WaitStartSettled());
@@ -81,7 +81,7 @@ TEST_F(MainWindowLampTest, TwoPressesThreeSecondsApartSendOneBoost) {
 }
 
 TEST_F(MainWindowLampTest, TheConditionsTableSlidesOutAndBackWithTheArrowShowingTheWay) {
-  StartSim('B', 0);
+  StartSim('B');
   OpenWindow();
   widgets::TantMovablePanel& panel = *C().OptionsPanel;
   const QImage up = C().Image1->pixmap().toImage();

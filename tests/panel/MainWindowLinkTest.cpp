@@ -98,7 +98,7 @@ TEST_F(MainWindowLinkTest, ModelAStartsWithoutTheLampAndRepeatsItsStatusQuery) {
 }
 
 TEST_F(MainWindowLinkTest, SplitRepliesAndNoiseBetweenThemStillKeepTheLinkUp) {
-  StartSim('B', 0);
+  StartSim('B');
   OpenWindow();
   ASSERT_TRUE(WaitConnected());
   Control("split on");
@@ -124,7 +124,7 @@ TEST_F(MainWindowLinkTest, ASilentLineIsReportedNamingThePort) {
 }
 
 TEST_F(MainWindowLinkTest, ResetWithoutAnInstrumentOffersPortsAndKeepsOfferingThem) {
-  StartSim('B', 0);
+  StartSim('B');
   Control("power off");
   OpenWindow();
   ASSERT_TRUE(RunUntil([&] { return !boxes.empty(); }, 6000));
@@ -142,7 +142,7 @@ TEST_F(MainWindowLinkTest, ResetWithoutAnInstrumentOffersPortsAndKeepsOfferingTh
 }
 
 TEST_F(MainWindowLinkTest, PowerOffIsReportedAsALostLinkThenSearchedFor) {
-  StartSim('B', 0);
+  StartSim('B');
   OpenWindow();
   ASSERT_TRUE(WaitConnected());
   const std::size_t before = Received().size();
@@ -159,7 +159,7 @@ TEST_F(MainWindowLinkTest, PowerOffIsReportedAsALostLinkThenSearchedFor) {
 }
 
 TEST_F(MainWindowLinkTest, ResetFindsARepluggedInstrument) {
-  StartSim('B', 0);
+  StartSim('B');
   OpenWindow();
   ASSERT_TRUE(WaitConnected());
   Control("unplug");
@@ -173,7 +173,7 @@ TEST_F(MainWindowLinkTest, ResetFindsARepluggedInstrument) {
 }
 
 TEST_F(MainWindowLinkTest, ResetWithTheInstrumentThereSendsTheGasesAndPumpsAgain) {
-  StartSim('B', 0);
+  StartSim('B');
   OpenWindow();
   ASSERT_TRUE(WaitConnected());
   const std::size_t before = Received().size();

@@ -16,7 +16,7 @@ using Commands = std::vector<std::string>;
 class MainWindowPowerTest : public PanelRig {
  protected:
   void Connect(char model) {
-    StartSim(model, 0);
+    StartSim(model);
     OpenWindow();
     ASSERT_TRUE(WaitConnected());
     ASSERT_TRUE(WaitStartSettled());
@@ -35,7 +35,7 @@ class MainWindowPowerTest : public PanelRig {
 };
 
 TEST_F(MainWindowPowerTest, WithTheInstrumentAbsentTheWindowClosesWithoutAQuestion) {
-  StartSim('B', 0);
+  StartSim('B');
   Control("power off");
   OpenWindow();
   RunFor(400);
@@ -104,7 +104,7 @@ TEST_F(MainWindowPowerTest, IdleAndWakeUpOnModelB) {
 }
 
 TEST_F(MainWindowPowerTest, IdleOnAClosedPortSendsNothing) {
-  StartSim('B', 0);
+  StartSim('B');
   Control("power off");
   OpenWindow(0);
   ClickPower();

@@ -19,7 +19,7 @@ using widgets::test::PaintCounter;
 class MainWindowSettingsTest : public PanelRig {
  protected:
   void Connect(char model) {
-    StartSim(model, 0);
+    StartSim(model);
     OpenWindow();
     ASSERT_TRUE(WaitConnected());
   }

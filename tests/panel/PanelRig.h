@@ -22,6 +22,8 @@ class PanelRig : public serial::test::TPortMapFixture {
   void SetUp() override;
   void TearDown() override;
 
+  // At the instrument's own line speed: faster, two answers can reach the
+  // panel in one read, and run together they are both refused.
   void StartSim(char model, int baud = 2400);
   // The window takes its settings from the test's config.ini; a port number
   // other than 0 then replaces the one it loaded.
