@@ -14,6 +14,9 @@ namespace orvane::widgets {
 namespace {
 
 constexpr int kTickGap = 2;
+// A track bar's channel stops short of its ends, so the thumb at either end
+// stays clear of a label placed right beside the control.
+constexpr int kChannelInset = 5;
 constexpr int kTickLength = 4;
 
 }  // namespace
@@ -89,6 +92,13 @@ void TTrackBar::paintEvent(QPaintEvent*) {
   PaintTicks(canvas, option);
   option.subControls = QStyle::SC_SliderHandle;
   style()->drawComplexControl(QStyle::CC_Slider, &option, &canvas, this);
+}
+
+// Qt computes the channel, the thumb and the mouse's position from this
+// rectangle, so drawing and dragging agree on the inset.
+void TTrackBar::initStyleOption(QStyleOptionSlider* option) const {
+  QSlider::initStyleOption(option);
+  option->rect.adjust(kChannelInset, 0, -kChannelInset, 0);
 }
 
 // Where the thumb's centre stands when the slider is at `position`.

@@ -48,6 +48,7 @@ class TTrackBar : public QSlider {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void initStyleOption(QStyleOptionSlider* option) const override;
 
  private:
   template <typename Change>
