@@ -92,7 +92,10 @@ void TXServer::StartServer() {
   const std::string number = ReadAll(ends[0], std::chrono::seconds(10), true);
   close(ends[0]);
   if (number.empty()) throw std::runtime_error("Xvfb did not start");
-  display_ = ":" + number.substr(0, number.find('\n'));
+  // Put together by appending: g++ 12 at -O3 takes ":" + text, or ":"
+  // assigned, for an overlapping copy and stops the Release build (-Wrestrict).
+  display_.assign(1, ':');
+  display_.append(number, 0, number.find('\n'));
 }
 
 // Openbox announces itself on the root window once it manages windows;
