@@ -7,7 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <stdexcept>
+#include <string_view>
 
 extern char** environ;
 
@@ -22,8 +24,17 @@ void TPanelProcess::Install(const std::filesystem::path& folder) {
 TPanelProcess::TPanelProcess(const std::filesystem::path& folder,
                              const std::vector<std::string>& environment,
                              std::vector<std::string> launcher) {
+  // The given variables replace the inherited ones of the same name rather
+  // than stand ahead of them: a shell in the launcher keeps the last of two.
   std::vector<std::string> vars = environment;
-  for (char** var = environ; *var != nullptr; ++var) vars.emplace_back(*var);
+  const auto overridden = [&](std::string_view var) {
+    const std::string_view name = var.substr(0, var.find('=') + 1);
+    return std::any_of(environment.begin(), environment.end(),
+                       [&](const std::string& given) { return given.starts_with(name); });
+  };
+  for (char** var = environ; *var != nullptr; ++var) {
+    if (!overridden(*var)) vars.emplace_back(*var);
+  }
   std::vector<char*> envp;
   for (std::string& var : vars) envp.push_back(var.data());
   envp.push_back(nullptr);
