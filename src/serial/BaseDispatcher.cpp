@@ -38,12 +38,8 @@ void TApdBaseDispatcher::PrepareOpen(const std::string& device, int outSize) {
   }
   {
     std::lock_guard lock(fDispSection);
-    fDBuffer.assign(kDispatchBufSize, 0);
-    fDBufHead = fDBufTail = 0;
-    fDispatchFull = false;
-    fGetCount = fMaxGetCount = 0;
-    fInAvailMessage = false;
-    fTotalIn = fLastTailData = fNotifyTail = 0;
+    fRing.Allocate();
+    fLastTailData = fNotifyTail = 0;
   }
   std::lock_guard lock(fDataSection);
   fTimerTriggers.clear();
@@ -74,9 +70,7 @@ void TApdBaseDispatcher::DonePortPrim() {
     fOBufFull = false;
   }
   std::lock_guard lock(fDispSection);
-  fDBuffer.clear();
-  fDBufHead = fDBufTail = 0;
-  fDispatchFull = false;
+  fRing.Release();
 }
 
 void TApdBaseDispatcher::StopWorkers() {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "serial/DispatchRing.h"
 #include "serial/IOQueue.h"
 #include "serial/LineSettings.h"
 #include "serial/SerialErrors.h"
@@ -36,7 +37,7 @@ enum class TEscapeFunction { SetRts, ClrRts, SetDtr, ClrDtr };
 // on success and a negative ec* code on failure.
 class TApdBaseDispatcher {
  public:
-  static constexpr std::uint32_t kDispatchBufSize = 8192;
+  static constexpr std::uint32_t kDispatchBufSize = TDispatchRing::kSize;
   static constexpr auto kDeliveryLimit = std::chrono::milliseconds(3000);
 
   explicit TApdBaseDispatcher(TApdDispatcherOwner* owner);
@@ -129,7 +130,6 @@ class TApdBaseDispatcher {
     bool Deleted;
   };
 
-  std::uint32_t UsedLocked() const;
   void MoveQueuedData();
   void FlushOutBuffer();
   void FlushInBuffer();
@@ -165,18 +165,10 @@ class TApdBaseDispatcher {
   std::atomic<std::uint32_t> fLenTrigger{0};
   std::atomic<bool> fEventBusy{false};
 
-  // DispSection: the dispatch ring and the read state of a delivery. The
-  // byte totals stand in for ring positions when asking whether new bytes
-  // came: a ring that filled up exactly round would otherwise look unchanged.
+  // DispSection: the dispatch ring, and what the last data-available event
+  // was told, in bytes moved in since the open.
   std::recursive_mutex fDispSection;
-  std::vector<std::uint8_t> fDBuffer;
-  std::uint32_t fDBufHead = 0;
-  std::uint32_t fDBufTail = 0;
-  bool fDispatchFull = false;
-  std::uint32_t fGetCount = 0;
-  std::uint32_t fMaxGetCount = 0;
-  bool fInAvailMessage = false;
-  std::uint64_t fTotalIn = 0;
+  TDispatchRing fRing{FQueue};
   std::uint64_t fLastTailData = 0;
   std::uint64_t fNotifyTail = 0;
 

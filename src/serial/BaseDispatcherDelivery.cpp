@@ -18,7 +18,7 @@ void TApdBaseDispatcher::DispatchLoop() {
 
 bool TApdBaseDispatcher::InputPending() {
   std::lock_guard lock(fDispSection);
-  return !fDispatchFull && !FQueue.Empty();
+  return !fRing.Full() && !FQueue.Empty();
 }
 
 void TApdBaseDispatcher::ServiceInput() {
@@ -31,8 +31,8 @@ bool TApdBaseDispatcher::CheckDataAvailable() {
   std::uint32_t count = 0;
   {
     std::lock_guard lock(fDispSection);
-    fLastTailData = fTotalIn;
-    count = UsedLocked();
+    fLastTailData = fRing.TotalIn();
+    count = fRing.Used();
     const std::uint32_t length = fLenTrigger;
     if (length == 0 || fLastTailData == fNotifyTail || count < length) return false;
     fNotifyTail = fLastTailData;
@@ -53,24 +53,23 @@ bool TApdBaseDispatcher::DeliverNotification(std::uint32_t message, std::uint32_
   const bool avail = message == kApdTriggerAvail;
   {
     std::lock_guard lock(fDispSection);
-    fInAvailMessage = avail;
-    fMaxGetCount = 0;
+    fRing.BeginDelivery(avail);
   }
   bool closed = false;
   for (TApdNotifyReceiver* receiver : targets) {
     {
       std::lock_guard lock(fDispSection);
-      fGetCount = 0;
+      fRing.BeginHandler();
     }
     closed = SendToReceiver(receiver, message, param);
     if (closed) break;
     std::lock_guard lock(fDispSection);
-    fMaxGetCount = std::max(fMaxGetCount, fGetCount);
+    fRing.EndHandler();
   }
   bool result = true;
   if (closed) {
     std::lock_guard lock(fDispSection);
-    fInAvailMessage = false;
+    fRing.AbandonDelivery();
   } else if (avail) {
     FinishAvailDelivery(param, result);
   }
@@ -105,12 +104,7 @@ bool TApdBaseDispatcher::SendToReceiver(TApdNotifyReceiver* receiver, std::uint3
 
 void TApdBaseDispatcher::FinishAvailDelivery(std::uint32_t count, bool& result) {
   std::lock_guard lock(fDispSection);
-  fInAvailMessage = false;
-  // A flush during the delivery may have emptied the ring under the handler.
-  const std::uint32_t taken = std::min(fMaxGetCount, UsedLocked());
-  fDBufTail = (fDBufTail + taken) % kDispatchBufSize;
-  if (taken > 0) fDispatchFull = false;
-  result = fMaxGetCount == count;
+  result = fRing.FinishDelivery(count);
 }
 
 void TApdBaseDispatcher::EndDelivery() {
@@ -124,7 +118,7 @@ void TApdBaseDispatcher::EndDelivery() {
     }
   }
   std::lock_guard lock(fDispSection);
-  fGetCount = 0;
+  fRing.EndDelivery();
 }
 
 }  // namespace orvane::serial

@@ -5,20 +5,6 @@
 
 namespace orvane::serial {
 
-namespace {
-
-std::uint32_t RingUsed(std::uint32_t head, std::uint32_t tail, bool full, std::uint32_t size) {
-  if (head > tail) return head - tail;
-  if (head < tail) return head + size - tail;
-  return full ? size : 0;
-}
-
-}  // namespace
-
-std::uint32_t TApdBaseDispatcher::UsedLocked() const {
-  return RingUsed(fDBufHead, fDBufTail, fDispatchFull, kDispatchBufSize);
-}
-
 int TApdBaseDispatcher::PutBlock(std::span<const std::uint8_t> block) {
   if (block.empty()) return ecOK;
   if (DeviceFailed()) return ecDeviceWrite;
@@ -57,43 +43,17 @@ int TApdBaseDispatcher::OutBuffUsed() {
 
 int TApdBaseDispatcher::GetChar(std::uint8_t& byte) {
   std::lock_guard lock(fDispSection);
-  if (fDBuffer.empty()) return ecBufferIsEmpty;
-  const std::uint32_t used = UsedLocked();
-  if (fInAvailMessage) {
-    if (used < fGetCount + 1) return ecBufferIsEmpty;
-    byte = fDBuffer[(fDBufTail + fGetCount) % kDispatchBufSize];
-    ++fGetCount;
-    return ecOK;
-  }
-  if (used == 0) return ecBufferIsEmpty;
-  byte = fDBuffer[fDBufTail];
-  fDBufTail = (fDBufTail + 1) % kDispatchBufSize;
-  if (fDispatchFull) {
-    fDispatchFull = false;
-    FQueue.Signal();  // bytes held back by the full ring can move now
-  }
-  return ecOK;
+  return fRing.GetChar(byte) ? ecOK : ecBufferIsEmpty;
 }
 
 int TApdBaseDispatcher::InBuffUsed() {
   std::lock_guard lock(fDispSection);
-  const std::uint32_t used = UsedLocked();
-  return static_cast<int>(fInAvailMessage ? used - std::min(used, fGetCount) : used);
+  return static_cast<int>(fRing.Unread());
 }
 
 void TApdBaseDispatcher::MoveQueuedData() {
   std::lock_guard lock(fDispSection);
-  if (fDBuffer.empty()) return;
-  for (int pass = 0; pass < 2 && !fDispatchFull; ++pass) {
-    const std::uint32_t room =
-        fDBufTail > fDBufHead ? fDBufTail - fDBufHead : kDispatchBufSize - fDBufHead;
-    const auto moved =
-        static_cast<std::uint32_t>(FQueue.MoveData(std::span(fDBuffer.data() + fDBufHead, room)));
-    fDBufHead = (fDBufHead + moved) % kDispatchBufSize;
-    fTotalIn += moved;
-    if (moved > 0 && fDBufHead == fDBufTail) fDispatchFull = true;
-    if (moved < room) break;
-  }
+  fRing.MoveFrom();
 }
 
 void TApdBaseDispatcher::FlushOutBuffer() {
@@ -108,10 +68,7 @@ void TApdBaseDispatcher::FlushOutBuffer() {
 void TApdBaseDispatcher::FlushInBuffer() {
   FlushInDevice();
   std::lock_guard lock(fDispSection);
-  FQueue.Clear();
-  fDBufTail = fDBufHead;
-  fDispatchFull = false;
-  fGetCount = 0;
+  fRing.Flush();
 }
 
 }  // namespace orvane::serial
