@@ -64,12 +64,9 @@ void CheckRefused(const TCase& c, const fs::path& path, const std::optional<std:
   fuzz::Require(Contents(path) == before, "a refused write leaves the file as it was");
 }
 
-void CheckWritten(const TCase& c, const fs::path& path, const std::optional<std::string>& before) {
-  config::TIniFile ini(path);
-  const bool representable = Representable(c.section, c.key);
-  const std::string had = ini.ReadString(c.section, c.key, kAbsent);
-  const std::string other = ini.ReadString(c.section2, c.key2, kAbsent);
-  ini.WriteString(c.section, c.key, c.value);
+// The file afterwards against the one before; which edit was made.
+profile::TEdit CheckFile(const TCase& c, const fs::path& path,
+                         const std::optional<std::string>& before) {
   const auto after = Contents(path);
   fuzz::Require(after.has_value(), "a write leaves a file");
   const std::string entry = std::string(c.key) + "=" + c.value;
@@ -78,7 +75,12 @@ void CheckWritten(const TCase& c, const fs::path& path, const std::optional<std:
   fuzz::Require(edit != profile::TEdit::kNone, "every other line survives byte for byte");
   fuzz::Require(std::distance(fs::directory_iterator(Folder()), fs::directory_iterator()) == 1,
                 "no temporary file is left behind");
-  if (!representable) return;
+  return edit;
+}
+
+// `had` and `other`: the key and the second key as read before the write.
+void CheckReads(const config::TIniFile& ini, const TCase& c, profile::TEdit edit,
+                const std::string& had, const std::string& other) {
   fuzz::Require((edit == profile::TEdit::kReplaced) == (had != kAbsent),
                 "a key present is replaced, an absent one added");
   fuzz::Require(ini.ReadString(c.section, c.key, kAbsent) == profile::ReadBack(c.value),
@@ -86,6 +88,22 @@ void CheckWritten(const TCase& c, const fs::path& path, const std::optional<std:
   const bool same = profile::SameName(c.section, c.section2) && profile::SameName(c.key, c.key2);
   fuzz::Require(same || ini.ReadString(c.section2, c.key2, kAbsent) == other,
                 "a write changes no other key");
+}
+
+// Settings are integers written as text; any text may be found instead.
+void CheckInteger(std::string_view text) {
+  const auto documented = profile::DocumentedInteger(text);
+  const auto parsed = config::ParseProfileInteger(text);
+  fuzz::Require(!documented || parsed == documented, "an integer reads as documented");
+}
+
+void CheckWritten(const TCase& c, const fs::path& path, const std::optional<std::string>& before) {
+  config::TIniFile ini(path);
+  const std::string had = ini.ReadString(c.section, c.key, kAbsent);
+  const std::string other = ini.ReadString(c.section2, c.key2, kAbsent);
+  ini.WriteString(c.section, c.key, c.value);
+  const profile::TEdit edit = CheckFile(c, path, before);
+  if (Representable(c.section, c.key)) CheckReads(ini, c, edit, had, other);
 }
 
 }  // namespace
@@ -100,6 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fs::remove(path);
   if (flags & 1) std::ofstream(path, std::ios::binary) << input.Rest();
   const auto before = Contents(path);
+  CheckInteger(c.value);
   const bool breaks = profile::HasLineBreak(c.section) || profile::HasLineBreak(c.key) ||
                       profile::HasLineBreak(c.value);
   if (breaks) {

@@ -1,6 +1,8 @@
 #include "ProfileReference.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace orvane::fuzz::profile {
@@ -81,7 +83,40 @@ bool Inserted(const TDiff& diff, const std::vector<std::size_t>& lines, std::str
   return false;
 }
 
+std::optional<int> HexPattern(std::string_view digits) {
+  if (digits.empty() || digits.size() > 8) return std::nullopt;
+  std::uint32_t pattern = 0;
+  for (char c : digits) {
+    const auto at = std::string_view("0123456789abcdef").find(Lower(c));
+    if (at == std::string_view::npos) return std::nullopt;
+    pattern = pattern * 16 + static_cast<std::uint32_t>(at);
+  }
+  return static_cast<int>(pattern);
+}
+
+std::optional<int> Decimal(std::string_view text) {
+  const bool negative = text.starts_with('-');
+  if (negative) text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
+  long long magnitude = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    magnitude = magnitude * 10 + (c - '0');
+    if (magnitude > 1LL << 31) return std::nullopt;
+  }
+  const long long value = negative ? -magnitude : magnitude;
+  if (value > std::numeric_limits<int>::max()) return std::nullopt;
+  return static_cast<int>(value);
+}
+
 }  // namespace
+
+std::optional<int> DocumentedInteger(std::string_view text) {
+  for (std::string_view prefix : {"$", "0x", "0X"}) {
+    if (text.starts_with(prefix)) return HexPattern(text.substr(prefix.size()));
+  }
+  return Decimal(text);
+}
 
 bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),

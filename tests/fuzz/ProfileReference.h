@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,11 @@ bool KeyRepresentable(std::string_view key);
 // What reading gives for a written value: without surrounding blanks and
 // one pair of matching quotes, cut to kMaxValueLength.
 std::string ReadBack(std::string_view written);
+
+// The integer a value in a documented form stands for: decimal with an
+// optional minus, within 32 bits, or "$", "0x" or "0X" and one to eight hex
+// digits, a 32-bit two's complement pattern. Nothing is claimed of other text.
+std::optional<int> DocumentedInteger(std::string_view text);
 
 // Whether `after` is `before` with exactly one edit setting `entry`
 // ("key=value") in a section named by `header` ("[section]"): one line
