@@ -48,8 +48,8 @@ class TRingRun {
   void Move() {
     ring_.MoveFrom();
     const std::size_t fits = std::min(queued_.size(), TDispatchRing::kSize - held_.size());
-    held_.insert(held_.end(), queued_.begin(), queued_.begin() + static_cast<long>(fits));
-    queued_.erase(queued_.begin(), queued_.begin() + static_cast<long>(fits));
+    held_.insert(held_.end(), queued_.begin(), queued_.begin() + static_cast<std::ptrdiff_t>(fits));
+    queued_.erase(queued_.begin(), queued_.begin() + static_cast<std::ptrdiff_t>(fits));
     totalIn_ += fits;
   }
 
