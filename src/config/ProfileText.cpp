@@ -81,11 +81,16 @@ std::size_t StartOf(const std::vector<Line>& lines, std::size_t index) {
 }
 
 // Inserts `entry` as a line of its own at `offset`, giving the line before it
-// a break if the file ended without one.
+// a break if the file ended without one. A file ending in a lone CR has half
+// a break: it gets its LF, as a second CR would become part of that line.
 std::string InsertLine(std::string_view text, std::size_t offset, std::string_view entry,
                        std::string_view lineBreak) {
   std::string result(text.substr(0, offset));
-  if (!result.empty() && result.back() != '\n') result += lineBreak;
+  if (result.ends_with('\r')) {
+    result += '\n';
+  } else if (!result.empty() && result.back() != '\n') {
+    result += lineBreak;
+  }
   result += entry;
   result += lineBreak;
   result += text.substr(offset);

@@ -123,6 +123,15 @@ TEST_F(IniFileTest, AWriteKeepsEveryOtherLineAsItWas) {
   EXPECT_EQ(ini.ReadString("Ports", "COM1", ""), "/dev/pts/7");
 }
 
+// Found by fuzzing: the CR got a CR LF after it, and Gain read "1\r".
+TEST_F(IniFileTest, AKeyAddedAfterALastLineEndingInACarriageReturnLeavesThatLineAsItReads) {
+  Put("[RV]\r\nGain=1\r");
+  TIniFile ini(path_);
+  ini.WriteInteger("RV", "Mode", 2);
+  EXPECT_EQ(ini.ReadInteger("RV", "Gain", 0), 1);
+  EXPECT_EQ(Contents(), "[RV]\r\nGain=1\r\nMode=2\r\n");
+}
+
 TEST_F(IniFileTest, LineBreaksCannotForgeLines) {
   TIniFile ini(path_);
   EXPECT_THROW(ini.WriteString("RV", "Gain", "1\n[Instrument]"), std::invalid_argument);

@@ -69,6 +69,8 @@ bool Replaced(const TDiff& diff, const std::vector<std::size_t>& lines, std::str
   return false;
 }
 
+// The break given to a last line that had none may be either kind: what
+// that line reads as is for the reads to tell.
 bool Inserted(const TDiff& diff, const std::vector<std::size_t>& lines, std::string_view entry,
               std::string_view header) {
   for (std::string_view lb : {"\n", "\r\n"}) {
@@ -76,8 +78,11 @@ bool Inserted(const TDiff& diff, const std::vector<std::size_t>& lines, std::str
     const std::string withHeader = std::string(header) + std::string(lb) + alone;
     for (std::size_t at : lines) {
       const bool unended = at > 0 && diff.before[at - 1] != '\n';
-      const std::string fix(unended ? lb : "");
-      if (diff.Is(at, at, fix + alone) || diff.Is(at, at, fix + withHeader)) return true;
+      for (std::string_view fix : {"", "\n", "\r\n"}) {
+        if (unended == fix.empty()) continue;
+        const std::string head(fix);
+        if (diff.Is(at, at, head + alone) || diff.Is(at, at, head + withHeader)) return true;
+      }
     }
   }
   return false;
