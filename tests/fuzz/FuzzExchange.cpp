@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "FuzzSupport.h"
 #include "LinkFakes.h"
@@ -28,19 +29,28 @@ struct TExchangeModel {
   bool matched = false;
   bool lost = false;
 
+  // Each line is judged when its CR arrives; the last reply accepted in
+  // the event is the one left on show.
   std::optional<TReply> Receive(std::string_view bytes) {
-    buffer.append(bytes);
     if (lost) {
       buffer.clear();
       return std::nullopt;
     }
-    if (buffer.find('\r') == std::string::npos) return std::nullopt;
-    if (!matched && !fuzz::reference::Belongs(buffer, command)) {
-      buffer.clear();
-      return std::nullopt;
+    std::optional<TReply> shown;
+    while (!bytes.empty()) {
+      const std::size_t end = bytes.find('\r');
+      buffer.append(bytes.substr(0, end == std::string_view::npos ? end : end + 1));
+      if (end == std::string_view::npos) break;
+      bytes.remove_prefix(end + 1);
+      if (auto reply = Judge(std::exchange(buffer, {}))) shown = reply;
     }
+    return shown;
+  }
+
+  std::optional<TReply> Judge(const std::string& line) {
+    if (!matched && !fuzz::reference::Belongs(line, command)) return std::nullopt;
     matched = true;
-    return fuzz::reference::Decode(std::exchange(buffer, {}), command);
+    return fuzz::reference::Decode(line, command);
   }
 };
 
