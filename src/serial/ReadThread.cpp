@@ -13,6 +13,8 @@ int TReadThread::Execute() {
   auto& d = fDispatcher;
   pollfd fds[2] = {{d.fFd, POLLIN, 0}, {d.fEvents->Stop.Fd(), POLLIN, 0}};
   while (!d.fKillThreads) {
+    d.FQueue.WaitForRoom(d.fKillThreads);
+    if (d.fKillThreads) break;
     if (poll(fds, 2, -1) < 0) {
       if (errno == EINTR) continue;
       return d.FailDevice(ecDeviceRead, errno);
@@ -27,9 +29,10 @@ int TReadThread::Execute() {
   return 0;
 }
 
+// Reads what the driver holds until it has no more or the queue is full.
 int TReadThread::DrainDevice() {
   auto& d = fDispatcher;
-  while (!d.fKillThreads) {
+  while (!d.fKillThreads && !d.FQueue.Full()) {
     TDataBuffer chunk;
     const ssize_t n = read(d.fFd, chunk.FData.data(), chunk.FDataSize);
     if (n > 0) {
