@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <thread>
+
+#include "PanelProcess.h"
+#include "PortHolder.h"
+#include "SimProcess.h"
+#include "XServer.h"
+
+namespace orvane::app::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using namespace std::string_literals;
+using Clock = std::chrono::steady_clock;
+
+std::string Contents(const fs::path& file) {
+  std::stringstream text;
+  text << std::ifstream(file, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+// Faults around the whole program, started as the operator starts it, on a
+// private X display against orvane-sim: where the entry, the splash or the
+// settings file beside the executable take part.
+class ProgramFaultTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/orvane-fault-XXXXXX";
+    dir_ = mkdtemp(pattern);
+    fs::create_directory(dir_ / "run");
+    chmod((dir_ / "run").c_str(), 0700);
+  }
+  // At the instrument's own line speed, as the panel is made for.
+  void StartSim() {
+    sim_ = std::make_unique<SimProcess>(
+        std::vector<std::string>{"--model", "B", "--link", Link(), "--baud", "2400"});
+  }
+  void TearDown() override {
+    panel_.reset();
+    fs::remove_all(dir_);
+  }
+
+  std::string Link() const { return (dir_ / "link").string(); }
+  // Model B on COM3, which the simulator answers; every other number maps to
+  // a path that does not exist, so the port dialog never probes a device.
+  static std::string Ports(const std::string& com3) {
+    std::string text = "[Ports]\n";
+    for (int n = 1; n <= 50; ++n) {
+      text += "COM" + std::to_string(n) + "=" + (n == 3 ? com3 : "/nonexistent/" + std::to_string(n)) + "\n";
+    }
+    return text + "[Instrument]\nConfiguration=Maravent\n[RV]\nComPort=3\n";
+  }
+  fs::path Install(const std::string& name) {
+    const fs::path folder = dir_ / name;
+    TPanelProcess::Install(folder);
+    return folder;
+  }
+  void Start(const fs::path& folder, std::vector<std::string> environment = {}) {
+    environment.push_back("DISPLAY=" + desktop_.Display());
+    environment.push_back("QT_QPA_PLATFORM=xcb");
+    environment.push_back("XDG_RUNTIME_DIR=" + (dir_ / "run").string());
+    panel_ = std::make_unique<TPanelProcess>(folder, environment);
+  }
+  bool WaitPolling(std::chrono::milliseconds timeout = 15s) {
+    const auto deadline = Clock::now() + timeout;
+    while (Clock::now() < deadline) {
+      const auto line = sim_->WaitForLog("RX ", std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                     deadline - Clock::now()));
+      if (line && (line->ends_with(" ?K") || line->ends_with(" ?J"))) return true;
+    }
+    return false;
+  }
+  std::string SimLog() const {
+    std::string text;
+    for (const std::string& line : sim_->LogSoFar()) text += line + "\n";
+    return text;
+  }
+  // The ids of the shown windows whose title matches `pattern`, once there
+  // are any, within `timeout`.
+  std::string WaitWindow(const std::string& pattern, std::chrono::milliseconds timeout) {
+    const auto deadline = Clock::now() + timeout;
+    for (;;) {
+      const std::string ids = desktop_.Run({"xdotool", "search", "--onlyvisible", "--name", pattern});
+      if (!ids.empty() || Clock::now() >= deadline) return ids;
+      std::this_thread::sleep_for(100ms);
+    }
+  }
+  void Press(const std::string& window, const std::string& key) {
+    desktop_.Run({"xdotool", "windowactivate", "--sync", window.substr(0, window.find('\n')), "key",
+                  key});
+  }
+  // Ends the panel as a session end does and returns its exit status.
+  std::optional<int> Terminate() {
+    panel_->Signal(SIGTERM);
+    return panel_->WaitExit(30s);
+  }
+
+  static orvane::test::TXServer& Desktop() {
+    static orvane::test::TXServer server;
+    return server;
+  }
+
+  const orvane::test::TXServer& desktop_ = Desktop();
+  fs::path dir_;
+  std::unique_ptr<SimProcess> sim_;
+  std::unique_ptr<TPanelProcess> panel_;
+};
+
+// The splash finds the line taken and gives up silently; the main window's
+// connect offers the port dialog. Once the other program lets go, OK on the
+// dialog connects.
+TEST_F(ProgramFaultTest, APortTakenAtStartIsOfferedAgainAndConnectsOnceFree) {
+  StartSim();
+  const fs::path folder = Install("panel");
+  std::ofstream(folder / "config.ini") << Ports(Link());
+  auto other = std::make_unique<serial::test::TPortHolder>(Link());
+  Start(folder);
+  const std::string dialog = WaitWindow("^Select Port$", 15s);
+  ASSERT_FALSE(dialog.empty()) << SimLog();
+  EXPECT_EQ(sim_->Received(), std::vector<std::string>{}) << "nothing reaches a taken line";
+  other.reset();
+  Press(dialog, "Return");
+  EXPECT_TRUE(WaitPolling()) << SimLog();
+  EXPECT_EQ(Terminate(), 0);
+}
+
+struct TConfigCase {
+  const char* name;
+  // The text before the panel's sections and after them, which must stay.
+  std::string head;
+  std::string tail;
+  bool readOnly = false;
+  bool linked = false;
+};
+
+// Whatever config.ini looks like, the panel starts, connects, and at the end
+// of the session writes its settings once, keeping every other byte: the
+// settings go after the last line of their section, so the odd text is put
+// before the panel's sections and in a section of its own after them.
+TEST_F(ProgramFaultTest, AnOddConfigFileKeepsEveryOtherByteAndGetsTheSettingsOnce) {
+  StartSim();
+  std::string comments;
+  while (comments.size() < 10u << 20) comments += ";" + std::string(99, 'c') + "\n";
+  const std::vector<TConfigCase> cases = {
+      {"garbage and binary", "\xEF\xBB\xBF\x00\xFF[[broken\n=no key\n"s,
+       "[Junk]\n\x01\x02\x7F binary\x00\x00 tail\rno line end"s},
+      {"10 MB", comments, ""},
+      {"read-only (root writes it all the same)", "", "", true},
+      {"a symlink", "", "", false, true},
+  };
+  int n = 0;
+  for (const TConfigCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path folder = Install("panel" + std::to_string(++n));
+    const fs::path file = c.linked ? folder / "shared" / "real.ini" : folder / "config.ini";
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << c.head << Ports(Link()) << c.tail;
+    if (c.linked) fs::create_symlink("shared/real.ini", folder / "config.ini");
+    if (c.readOnly) chmod(file.c_str(), 0444);
+    Start(folder);
+    ASSERT_TRUE(WaitPolling()) << SimLog();
+    EXPECT_EQ(Terminate(), 0);
+    const std::string text = Contents(file);
+    EXPECT_TRUE(text.starts_with(c.head + Ports(Link())));
+    EXPECT_TRUE(text.ends_with(c.tail));
+    EXPECT_EQ(text.find("Gain="), text.rfind("Gain="));
+    EXPECT_NE(text.find("[RV]\nComPort=3\nGain=2\nMode=2\nKeepOnTop=1\n"), std::string::npos);
+    EXPECT_EQ(fs::is_symlink(folder / "config.ini"), c.linked);
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::owner_write,
+              c.readOnly ? fs::perms::none : fs::perms::owner_write);
+    // The simulator takes its line closing for an unplug.
+    ASSERT_TRUE(sim_->Control("plug"));
+  }
+}
+
+TEST_F(ProgramFaultTest, AConfigFileDeletedWhileRunningIsWrittenAgainAtTheEnd) {
+  StartSim();
+  const fs::path folder = Install("panel");
+  std::ofstream(folder / "config.ini") << Ports(Link());
+  Start(folder);
+  ASSERT_TRUE(WaitPolling()) << SimLog();
+  fs::remove(folder / "config.ini");
+  EXPECT_EQ(Terminate(), 0);
+  EXPECT_EQ(Contents(folder / "config.ini"),
+            "[RV]\nComPort=3\nGain=2\nMode=2\nKeepOnTop=1\nPump1=0\nPump2=0\nDryerGas=0\n"
+            "AnalysisGas=0\nLampType=-1\n");
+}
+
+}  // namespace
+}  // namespace orvane::app::test
