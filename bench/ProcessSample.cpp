@@ -47,17 +47,32 @@ double Percentile(std::vector<double> values, double p) {
   return values[index];
 }
 
+namespace {
+
+long WokeSince(const std::map<std::string, TThreadSample>& before, const std::string& tid,
+               const TThreadSample& sample) {
+  const auto old = before.find(tid);
+  return sample.Switches - (old == before.end() ? 0 : old->second.Switches);
+}
+
+}  // namespace
+
+long WakeUps(const std::map<std::string, TThreadSample>& before,
+             const std::map<std::string, TThreadSample>& after) {
+  long total = 0;
+  for (const auto& [tid, sample] : after) total += WokeSince(before, tid, sample);
+  return total;
+}
+
 void PrintWakeUps(const std::map<std::string, TThreadSample>& before,
                   const std::map<std::string, TThreadSample>& after, int seconds) {
-  long total = 0;
   for (const auto& [tid, sample] : after) {
-    const auto old = before.find(tid);
-    const long woke = sample.Switches - (old == before.end() ? 0 : old->second.Switches);
-    total += woke;
+    const long woke = WokeSince(before, tid, sample);
     std::printf("  thread %-16s %6ld wake-ups (%.2f/s)\n", sample.Name.c_str(), woke,
                 static_cast<double>(woke) / seconds);
   }
-  std::printf("  all threads %.2f wake-ups/s\n", static_cast<double>(total) / seconds);
+  std::printf("  all threads %.2f wake-ups/s\n",
+              static_cast<double>(WakeUps(before, after)) / seconds);
 }
 
 }  // namespace orvane::bench

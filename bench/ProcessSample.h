@@ -20,6 +20,9 @@ double CpuSeconds();
 long ResidentKilobytes();
 // The p-quantile (0..1) of the values.
 double Percentile(std::vector<double> values, double p);
+// Wake-ups of all threads between two samples, threads begun in between included.
+long WakeUps(const std::map<std::string, TThreadSample>& before,
+             const std::map<std::string, TThreadSample>& after);
 // Prints each thread's wake-ups between two samples.
 void PrintWakeUps(const std::map<std::string, TThreadSample>& before,
                   const std::map<std::string, TThreadSample>& after, int seconds);

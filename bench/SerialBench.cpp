@@ -1,96 +1,127 @@
-// Measures what the operator feels of the serial link:
-//  (a) the latency from a byte written at the pty's other end to the start
-//      of the data-available handler on the UI thread (median and 99th
-//      percentile over 1000 single writes);
-//  (b) with the port open and idle for 10 s, the CPU the process uses and
-//      the wake-ups (voluntary context switches) of each of its threads.
-// Usage: serial_bench [idle seconds]
+// Measures our serial layer against a baseline built on Qt's serial port
+// module, both on the same pty in the same run, taking turns:
+//  - read: from a byte written at the pty's far end to the data handler
+//    holding it, back to back (each byte once the last was handled) and with
+//    the bytes 4.17 ms apart, as a 2400 bit/s line delivers them;
+//  - write: from the port's write call to the byte read at the far end;
+//  - the CPU and wake-ups of the process with the port open and idle, and
+//    while it polls orvane-sim at 2400 bit/s every 600 ms.
+// A byte handled later than 1 s is a timeout; a byte never handled is lost;
+// a byte doubled or out of order is wrong. Any of them fails the run.
+// Usage: serial_bench [--count N] [--spacing MS] [--idle S] [--poll S]
+//   --spacing 0 is back to back; without it both spacings are measured.
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "ProcessSample.h"
 #include "PtyPair.h"
-#include "serial/DispatcherOwner.h"
-#include "serial/NotifyReceiver.h"
-#include "serial/Win32Dispatcher.h"
+#include "SerialMeasures.h"
+#include "SimProcess.h"
 
 namespace {
 
-using namespace orvane::serial;
 using namespace orvane::bench;
-using Clock = std::chrono::steady_clock;
+using std::chrono::microseconds;
 
-class TLatencyOwner : public TApdDispatcherOwner {
- public:
-  Clock::time_point HandlerStart;
-  QEventLoop* Loop = nullptr;
+constexpr int kRounds = 4;  // the two ports take turns, so drift hits both alike
 
-  void TriggerAvail(TApdBaseDispatcher& d, std::uint16_t count) override {
-    HandlerStart = Clock::now();
-    std::uint8_t byte = 0;
-    for (int i = 0; i < count; ++i) d.GetChar(byte);
-    if (Loop != nullptr) Loop->quit();
-  }
-  void TriggerTimer(TApdBaseDispatcher&, std::uint16_t) override {}
-  void HandlerFailed(std::exception_ptr) noexcept override {}
+struct TOptions {
+  int Count = 1000;
+  std::vector<microseconds> Spacings{microseconds(0), kCharacterTime2400};
+  int IdleSeconds = 10;
+  int PollSeconds = 20;
 };
 
-void MeasureLatency(test::TPtyPair& pty, TLatencyOwner& owner) {
-  constexpr int kWrites = 1000;
-  std::vector<double> ms;
-  for (int i = 0; i < kWrites; ++i) {
-    QEventLoop loop;
-    owner.Loop = &loop;
-    QTimer limit;  // destroyed with the loop, so no timer outlives the write
-    limit.setSingleShot(true);
-    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-    limit.start(1000);
-    const auto written = Clock::now();
-    pty.Write("x");
-    loop.exec();
-    owner.Loop = nullptr;
-    ms.push_back(std::chrono::duration<double, std::milli>(owner.HandlerStart - written).count());
+TOptions ParseOptions(int argc, char** argv) {
+  TOptions options;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const double value = std::atof(argv[i + 1]);
+    if (std::strcmp(argv[i], "--count") == 0) options.Count = std::max(kRounds, int(value));
+    if (std::strcmp(argv[i], "--spacing") == 0) options.Spacings = {microseconds(long(value * 1000))};
+    if (std::strcmp(argv[i], "--idle") == 0) options.IdleSeconds = std::max(1, int(value));
+    if (std::strcmp(argv[i], "--poll") == 0) options.PollSeconds = std::max(1, int(value));
   }
-  std::printf("latency over %d single writes: median %.3f ms, p99 %.3f ms, max %.3f ms\n", kWrites,
-              Percentile(ms, 0.5), Percentile(ms, 0.99), Percentile(ms, 1.0));
+  return options;
 }
 
-void MeasureIdle(int seconds) {
-  const auto before = SampleThreads();
-  const double cpuBefore = CpuSeconds();
-  QEventLoop loop;
-  QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-  loop.exec();
-  const double cpu = CpuSeconds() - cpuBefore;
-  std::printf("idle %d s: CPU %.3f s = %.3f %% of one core\n", seconds, cpu, 100.0 * cpu / seconds);
-  PrintWakeUps(before, SampleThreads(), seconds);
+std::string SpacingName(microseconds spacing) {
+  if (spacing.count() == 0) return "back-to-back";
+  char name[32];
+  std::snprintf(name, sizeof name, "%.2fms-apart", static_cast<double>(spacing.count()) / 1000.0);
+  return name;
+}
+
+void Print(const char* path, microseconds spacing, const TBenchPort& port, const TLatency& l) {
+  const bool any = !l.Ms.empty();
+  std::printf("%-5s %-14s %-4s median %.3f p99 %.3f max %.3f ms, %zu samples, %d timeouts, "
+              "%d lost, %d wrong\n",
+              path, SpacingName(spacing).c_str(), port.Name(), any ? Percentile(l.Ms, 0.5) : 0,
+              any ? Percentile(l.Ms, 0.99) : 0, any ? Percentile(l.Ms, 1.0) : 0, l.Ms.size(),
+              l.Timeouts, l.Lost, l.Wrong);
+}
+
+// Both paths at one spacing, the ports taking turns on one pty.
+bool MeasureLatencies(std::vector<TBenchPort*> ports, microseconds spacing, int count) {
+  orvane::serial::test::TPtyPair pty;
+  std::vector<TLatency> reads(ports.size());
+  std::vector<TLatency> writes(ports.size());
+  for (int round = 0; round < kRounds; ++round) {
+    for (std::size_t p = 0; p < ports.size(); ++p) {
+      if (!ports[p]->Open(pty.SlavePath())) return false;
+      reads[p].Add(MeasureRead(*ports[p], pty, count / kRounds, spacing));
+      writes[p].Add(MeasureWrite(*ports[p], pty, count / kRounds, spacing));
+      ports[p]->Close();
+    }
+  }
+  bool honest = true;
+  for (std::size_t p = 0; p < ports.size(); ++p) {
+    Print("read", spacing, *ports[p], reads[p]);
+    Print("write", spacing, *ports[p], writes[p]);
+    honest = honest && reads[p].Honest() && writes[p].Honest();
+  }
+  return honest;
+}
+
+void MeasureCosts(std::vector<TBenchPort*> ports, const TOptions& options) {
+  orvane::serial::test::TPtyPair pty;
+  for (TBenchPort* port : ports) {
+    const TCost idle = MeasureIdle(*port, pty.SlavePath(), options.IdleSeconds);
+    std::printf("idle    %-4s CPU %.3f %% of one core, %.2f wake-ups/s over %d s\n", port->Name(),
+                idle.CpuPercent, idle.WakeUpsPerSecond, options.IdleSeconds);
+  }
+  char pattern[] = "/tmp/orvane-serial-bench-sim-XXXXXX";
+  const std::string link = std::string(mkdtemp(pattern)) + "/link";
+  SimProcess sim({"--model", "B", "--link", link, "--baud", "2400"});
+  for (TBenchPort* port : ports) {
+    const TCost polling = MeasurePolling(*port, sim, link, options.PollSeconds);
+    std::printf("polling %-4s CPU %.3f %% of one core, %.2f wake-ups/s over %d s, %d replies\n",
+                port->Name(), polling.CpuPercent, polling.WakeUpsPerSecond, options.PollSeconds,
+                polling.Replies);
+  }
+  std::filesystem::remove_all(std::filesystem::path(link).parent_path());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  const int idleSeconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
-  test::TPtyPair pty;
-  TLatencyOwner owner;
-  TApdNotifyReceiver receiver;
-  TApdWin32Dispatcher port(&owner);
-  if (port.InitPort(pty.SlavePath(), TLineSettings{}, 4096, 4096, lfRaiseDTR) != ecOK) {
-    std::fprintf(stderr, "open failed: %s\n", port.LastOpenError().Text.c_str());
-    return 1;
+  const TOptions options = ParseOptions(argc, argv);
+  const auto ours = MakeOurPort();
+  const auto qt = MakeQtPort();
+  const std::vector<TBenchPort*> ports{ours.get(), qt.get()};
+  bool honest = true;
+  for (const microseconds spacing : options.Spacings) {
+    honest = MeasureLatencies(ports, spacing, options.Count) && honest;
   }
-  port.UpdateHandlerFlags(1);
-  port.RegisterWndTriggerHandler(&receiver);
-  port.ChangeLengthTrigger(1);
-  MeasureLatency(pty, owner);
-  MeasureIdle(idleSeconds);
-  port.DonePort();
-  return 0;
+  MeasureCosts(ports, options);
+  if (!honest) std::fprintf(stderr, "serial_bench: timeouts, lost or wrong bytes (see above)\n");
+  return honest ? 0 : 1;
 }
