@@ -40,6 +40,7 @@ void Configure(const fs::path& folder, const std::string& link) {
 // taken when the simulator reports that reply's last character handed to the
 // line (its TX log line arriving here).
 double OneStart(const fs::path& dir) {
+  fs::create_directories(dir);
   const std::string link = (dir / "link").string();
   SimProcess sim({"--model", "B", "--link", link, "--baud", "2400"});
   TPanelProcess::Install(dir / "panel");
