@@ -71,6 +71,7 @@ void TCommandExchange::Accept(const protocol::ReplyFrame& frame) {
   link_.SignalValue = units::SignalCountToValue(frame.signal);
   link_.ReplyValue = frame.value;
   view_.ShowSignal(units::FormatSignal(link_.SignalValue));
+  if (onSignalAccepted_) onSignalAccepted_(link_.SignalValue, link_.GainCode, link_.ModeCode);
   timers_.NoResponse.SetEnabled(false);
   view_.SetLed(TLinkLed::Reply, true);
   timers_.NoDataStream.SetEnabled(false);

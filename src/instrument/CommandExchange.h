@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "instrument/InstrumentLink.h"
@@ -33,6 +35,12 @@ class TCommandExchange {
 
   TStatusRequests& Requests() { return requests_; }
 
+  // Told of every accepted reply's signal with the gain and mode it was read
+  // under, inside the reply's own event: it must return at once.
+  using TSignalAccepted =
+      std::function<void(double signal, std::uint8_t gainCode, std::uint8_t modeCode)>;
+  void SetOnSignalAccepted(TSignalAccepted observer) { onSignalAccepted_ = std::move(observer); }
+
  private:
   void JudgeLine();
   bool Associate();
@@ -45,6 +53,7 @@ class TCommandExchange {
   TLinkTimers timers_;
   TLinkView& view_;
   TStatusRequests requests_;
+  TSignalAccepted onSignalAccepted_;
 };
 
 }  // namespace orvane::instrument

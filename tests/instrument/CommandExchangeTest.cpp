@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "LinkFakes.h"
 
@@ -128,6 +129,37 @@ TEST_F(CommandExchangeTest, ASecondValidLineIsAppliedAgain) {
   rig.exchange.Receive("0002,K81\r");
   EXPECT_EQ(view.primary, 0x81);
   EXPECT_EQ(view.signal, "   0.200");
+}
+
+// The trend's feed: one call per accepted reply, none for text the exchange
+// throws away, with the gain and mode in force when the reply came.
+TEST_F(CommandExchangeTest, EveryAcceptedReplyAndNothingElseReachesTheSignalObserver) {
+  struct Seen {
+    double signal;
+    std::uint8_t gain;
+    std::uint8_t mode;
+  };
+  std::vector<Seen> seen;
+  rig.exchange.SetOnSignalAccepted([&](double signal, std::uint8_t gain, std::uint8_t mode) {
+    seen.push_back({signal, gain, mode});
+  });
+  rig.Send("!J80");
+  rig.Send("!K40");
+  rig.exchange.Receive("0100,J00\r");  // refused: not the current command
+  rig.exchange.Receive("0064,K1G\r");  // matched, then rejected
+  rig.exchange.Receive("0200,K00\r");
+  link.GainCode = 0xC0;
+  link.ModeCode = 0x20;
+  rig.exchange.Receive("0201,K00\r");
+  link.CommsLost = true;
+  rig.exchange.Receive("0202,K00\r");
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_DOUBLE_EQ(seen[0].signal, 51.2);
+  EXPECT_EQ(seen[0].gain, 0x80);
+  EXPECT_EQ(seen[0].mode, 0x30);
+  EXPECT_DOUBLE_EQ(seen[1].signal, 51.3);
+  EXPECT_EQ(seen[1].gain, 0xC0);
+  EXPECT_EQ(seen[1].mode, 0x20);
 }
 
 TEST_F(CommandExchangeTest, AStatusReplyUpdatesOnlyTheIndicatorsAskedFor) {
