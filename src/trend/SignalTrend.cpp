@@ -10,7 +10,8 @@ TClock SteadyWallClock() {
   const auto wallStart = system_clock::now();
   const auto steadyStart = steady_clock::now();
   return [wallStart, steadyStart] {
-    const auto now = wallStart + duration_cast<system_clock::duration>(steady_clock::now() - steadyStart);
+    const auto now =
+        wallStart + duration_cast<system_clock::duration>(steady_clock::now() - steadyStart);
     return duration_cast<milliseconds>(now.time_since_epoch()).count();
   };
 }

@@ -1,10 +1,10 @@
 #include "trend/TrendCsv.h"
 
 #include <charconv>
-#include <string_view>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <string_view>
 
 #include "trend/SettingLabels.h"
 

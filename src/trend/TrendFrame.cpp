@@ -65,8 +65,8 @@ TTrendFrame Decimate(const TReadingRing& readings, TTimeWindow window, int colum
   readings.ForEachRun(first, end, [&](const TReading* begin, const TReading* stop) {
     for (const TReading* reading = begin; reading != stop; ++reading) {
       walker.Add(*reading, frame.columns);
-      if (previous && (previous->gainCode != reading->gainCode ||
-                       previous->modeCode != reading->modeCode)) {
+      if (previous &&
+          (previous->gainCode != reading->gainCode || previous->modeCode != reading->modeCode)) {
         frame.markers.push_back({reading->time, reading->gainCode, reading->modeCode,
                                  previous->gainCode != reading->gainCode,
                                  previous->modeCode != reading->modeCode});

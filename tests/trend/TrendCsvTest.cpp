@@ -70,7 +70,8 @@ std::vector<TReading> ParseCsv(const std::string& text) {
     for (std::string cell; std::getline(cells, cell, ',');) fields.push_back(cell);
     EXPECT_EQ(fields.size(), 4u) << line;
     if (fields.size() != 4) break;
-    const QDateTime time = QDateTime::fromString(QString::fromStdString(fields[0]), Qt::ISODateWithMs);
+    const QDateTime time =
+        QDateTime::fromString(QString::fromStdString(fields[0]), Qt::ISODateWithMs);
     EXPECT_TRUE(time.isValid()) << fields[0];
     TReading reading{time.toMSecsSinceEpoch(), 0, CodeOf(fields[2], GainLabel),
                      CodeOf(fields[3], ModeLabel)};
@@ -90,7 +91,8 @@ TEST(TrendCsvTest, WhatWasPlottedComesBack) {
     const auto count = static_cast<std::uint16_t>((n * 7919) % 65536);
     trend.Record(units::SignalCountToValue(count), gains[n / 700 % 4], modes[n / 1100 % 3]);
   }
-  const TTimeWindow window = SpanWindow(trend.Readings(), TSpan::Minute, trend.Readings().Back().time);
+  const TTimeWindow window =
+      SpanWindow(trend.Readings(), TSpan::Minute, trend.Readings().Back().time);
   const std::vector<TReading> shown = ReadingsIn(trend.Readings(), window);
   ASSERT_FALSE(shown.empty());
   EXPECT_LT(shown.size(), trend.Readings().Size()) << "only the window is saved";

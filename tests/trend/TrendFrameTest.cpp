@@ -40,8 +40,7 @@ std::vector<TColumnExtremes> BruteEnvelope(const TReadingRing& ring, TTimeWindow
   return out;
 }
 
-void ExpectSame(const std::vector<TColumnExtremes>& got,
-                const std::vector<TColumnExtremes>& want) {
+void ExpectSame(const std::vector<TColumnExtremes>& got, const std::vector<TColumnExtremes>& want) {
   ASSERT_EQ(got.size(), want.size());
   for (std::size_t i = 0; i < got.size(); ++i) {
     EXPECT_EQ(got[i].column, want[i].column) << i;
@@ -60,8 +59,8 @@ TEST(TrendEnvelopeTest, EachColumnHoldsExactlyItsLowestAndHighestReading) {
                                  {last - 7, last}};
   for (const TTimeWindow& window : windows) {
     for (const int columns : {1, 3, 640, 1913, 100'000}) {
-      SCOPED_TRACE(testing::Message() << window.from - first << "+" << window.Length() << " in "
-                                      << columns);
+      SCOPED_TRACE(testing::Message()
+                   << window.from - first << "+" << window.Length() << " in " << columns);
       ExpectSame(Decimate(ring, window, columns).columns, BruteEnvelope(ring, window, columns));
     }
   }
@@ -69,15 +68,18 @@ TEST(TrendEnvelopeTest, EachColumnHoldsExactlyItsLowestAndHighestReading) {
 
 TEST(TrendEnvelopeTest, AWindowWithoutReadingsIsEmpty) {
   const TReadingRing ring = RandomReadings(100, 3, 128);
-  EXPECT_TRUE(Decimate(ring, {ring.Back().time + 1, ring.Back().time + 60'000}, 640).columns.empty());
+  EXPECT_TRUE(
+      Decimate(ring, {ring.Back().time + 1, ring.Back().time + 60'000}, 640).columns.empty());
   EXPECT_TRUE(Decimate(ring, {0, ring[0].time - 1}, 640).columns.empty());
   EXPECT_FALSE(SignalExtent(Decimate(ring, {0, ring[0].time - 1}, 640)));
 }
 
 TEST(TrendEnvelopeTest, ExtentSpansTheLowestAndHighestReading) {
   TReadingRing ring(16);
-  for (const double signal : {3.0, -1.5, 8.25, 2.0}) ring.Append({static_cast<std::int64_t>(ring.Size()) * 1000 + 1, signal, 0, 0});
-  const auto extent = SignalExtent(Decimate(ring, SpanWindow(ring, TSpan::All, ring.Back().time), 2));
+  for (const double signal : {3.0, -1.5, 8.25, 2.0})
+    ring.Append({static_cast<std::int64_t>(ring.Size()) * 1000 + 1, signal, 0, 0});
+  const auto extent =
+      SignalExtent(Decimate(ring, SpanWindow(ring, TSpan::All, ring.Back().time), 2));
   ASSERT_TRUE(extent);
   EXPECT_EQ(*extent, std::make_pair(-1.5, 8.25));
 }
@@ -110,7 +112,8 @@ struct Setting {
 
 TReadingRing WithSettings(const std::vector<Setting>& settings) {
   TReadingRing ring(64, 4);
-  for (const Setting& s : settings) ring.Append({static_cast<std::int64_t>(ring.Size()) * 100 + 100, 1.0, s.gain, s.mode});
+  for (const Setting& s : settings)
+    ring.Append({static_cast<std::int64_t>(ring.Size()) * 100 + 100, 1.0, s.gain, s.mode});
   return ring;
 }
 
