@@ -28,7 +28,8 @@ TPY_ORVANEFrm::TPY_ORVANEFrm(std::filesystem::path configFile)
              *this),
       polling_(link_, exchange_, timers_.CheckTimer),
       supervisor_(link_, exchange_, portLink_, LinkTimers(), view_, *this),
-      settingsFile_(controls_, link_, port_, *this) {
+      settingsFile_(controls_, link_, port_, *this),
+      trendOpener_(*this, *controls_.Signal, trend_) {
   setObjectName("PY_ORVANEFrm");
   setWindowTitle(kDesignCaption);
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -69,6 +70,10 @@ void TPY_ORVANEFrm::BindEvents() {
   controls_.BtnWakeInstrument->SetOnClick(
       [this](QObject*) { supervisor_.BtnWakeInstrumentClick(); });
   controls_.cbKeepOnTop->SetOnClick([this](QObject*) { cbKeepOnTopClick(); });
+  exchange_.SetOnSignalAccepted(
+      [this](double signal, std::uint8_t gainCode, std::uint8_t modeCode) {
+        trend_.Record(signal, gainCode, modeCode);
+      });
 }
 
 void TPY_ORVANEFrm::showEvent(QShowEvent* event) {

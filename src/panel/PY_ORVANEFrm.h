@@ -15,7 +15,9 @@
 #include "panel/PanelSettings.h"
 #include "panel/PowerHandlers.h"
 #include "panel/SettingsHandlers.h"
+#include "panel/TrendOpener.h"
 #include "serial/ApdComPort.h"
+#include "trend/SignalTrend.h"
 #include "widgets/TTimer.h"
 
 namespace orvane::panel {
@@ -50,6 +52,8 @@ class TPY_ORVANEFrm : public QWidget {
   instrument::TConnectionSupervisor& Supervisor() { return supervisor_; }
   TSettingsHandlers& Settings() { return settings_; }
   TLampHandlers& Lamp() { return lamp_; }
+  const trend::TSignalTrend& Trend() const { return trend_; }
+  TTrendOpener& TrendOpener() { return trendOpener_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -83,6 +87,8 @@ class TPY_ORVANEFrm : public QWidget {
   instrument::TStatusPolling polling_;
   instrument::TConnectionSupervisor supervisor_;
   TPanelSettings settingsFile_;
+  trend::TSignalTrend trend_;
+  TTrendOpener trendOpener_;
 };
 
 }  // namespace orvane::panel

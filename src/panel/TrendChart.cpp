@@ -1,0 +1,144 @@
+#include "panel/TrendChart.h"
+
+#include <QDateTime>
+#include <QGraphicsLineItem>
+#include <QGraphicsSimpleTextItem>
+#include <QPen>
+#include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+#include "trend/SettingLabels.h"
+
+namespace orvane::panel {
+namespace {
+
+constexpr std::int64_t kSecondsFormatUpTo = 2 * 3600 * 1000;
+const QColor kSignalColour(0, 0, 128);
+const QColor kMarkerColour(192, 96, 0);
+
+QPointF At(const trend::TTrendPoint& point) {
+  return {static_cast<qreal>(point.time), point.signal};
+}
+
+// A flat signal still gets a readable band around it.
+TTrendChart::TRange Padded(std::pair<double, double> extent) {
+  const double pad = extent.second > extent.first ? (extent.second - extent.first) * 0.05
+                                                  : std::max(1.0, std::fabs(extent.first) * 0.05);
+  return {extent.first - pad, extent.second + pad};
+}
+
+QString Caption(const trend::TMarker& marker) {
+  QStringList parts;
+  if (marker.gainChanged)
+    parts << "Gain " + QString::fromStdString(trend::GainLabel(marker.gainCode));
+  if (marker.modeChanged) parts << QString::fromStdString(trend::ModeLabel(marker.modeCode));
+  return parts.join(", ");
+}
+
+}  // namespace
+
+QList<QPointF> EnvelopeLine(const std::vector<trend::TColumnExtremes>& columns) {
+  QList<QPointF> line;
+  line.reserve(static_cast<qsizetype>(columns.size() * 2));
+  for (const trend::TColumnExtremes& column : columns) {
+    const bool lowFirst = column.low.time <= column.high.time;
+    line.append(At(lowFirst ? column.low : column.high));
+    if (column.low != column.high) line.append(At(lowFirst ? column.high : column.low));
+  }
+  return line;
+}
+
+TTrendChart::TTrendChart(QWidget* parent)
+    : QChartView(new QChart, parent),
+      chart_(chart()),
+      series_(new QLineSeries),
+      time_(new QDateTimeAxis),
+      signal_(new QValueAxis) {
+  chart_->legend()->hide();
+  chart_->setMargins(QMargins(4, 4, 8, 4));
+  chart_->addSeries(series_);
+  chart_->addAxis(time_, Qt::AlignBottom);
+  chart_->addAxis(signal_, Qt::AlignLeft);
+  series_->attachAxis(time_);
+  series_->attachAxis(signal_);
+  series_->setPen(QPen(kSignalColour, 1));
+  time_->setTickCount(7);
+  signal_->setLabelFormat("%.3f");
+  signal_->setTitleText("Signal");
+  setRenderHint(QPainter::Antialiasing);
+  connect(chart_, &QChart::plotAreaChanged, this, [this] { PlaceMarkers(); });
+}
+
+int TTrendChart::Columns() const {
+  return std::max(1, static_cast<int>(chart_->plotArea().width()));
+}
+
+TTrendChart::TRange TTrendChart::SignalRange() const { return {signal_->min(), signal_->max()}; }
+
+void TTrendChart::Show(const trend::TTrendFrame& frame, std::optional<TRange> fixed) {
+  series_->replace(EnvelopeLine(frame.columns));
+  SetTimeRange(frame.window);
+  SetSignalRange(frame, fixed);
+  markers_ = frame.markers;
+  PlaceMarkers();
+}
+
+void TTrendChart::SetTimeRange(trend::TTimeWindow window) {
+  time_->setFormat(window.Length() <= kSecondsFormatUpTo ? "hh:mm:ss" : "dd MMM hh:mm");
+  time_->setRange(QDateTime::fromMSecsSinceEpoch(window.from),
+                  QDateTime::fromMSecsSinceEpoch(std::max(window.to, window.from + 1)));
+}
+
+void TTrendChart::SetSignalRange(const trend::TTrendFrame& frame, std::optional<TRange> fixed) {
+  if (fixed) {
+    signal_->setRange(fixed->first, fixed->second);
+  } else if (const auto extent = trend::SignalExtent(frame)) {
+    const TRange padded = Padded(*extent);
+    signal_->setRange(padded.first, padded.second);
+  }
+}
+
+// The items are kept and reused: markers are few, and a repaint must not
+// build and tear down scene items.
+void TTrendChart::PlaceMarkers() {
+  const QRectF area = chart_->plotArea();
+  for (std::size_t i = 0; i < markers_.size(); ++i) {
+    const qreal x =
+        chart_->mapToPosition(QPointF(static_cast<qreal>(markers_[i].time), 0), series_).x();
+    TMarkerItems& items = MarkerItems(i);
+    items.line->setLine(x, area.top(), x, area.bottom());
+    items.caption->setText(Caption(markers_[i]));
+    items.caption->setPos(x + 3, area.top() + 2);
+    items.line->show();
+    items.caption->show();
+  }
+  for (std::size_t i = markers_.size(); i < markerItems_.size(); ++i) {
+    markerItems_[i].line->hide();
+    markerItems_[i].caption->hide();
+  }
+}
+
+TTrendChart::TMarkerItems& TTrendChart::MarkerItems(std::size_t index) {
+  while (markerItems_.size() <= index) {
+    auto* line = new QGraphicsLineItem(chart_);
+    line->setPen(QPen(kMarkerColour, 1, Qt::DashLine));
+    auto* caption = new QGraphicsSimpleTextItem(chart_);
+    caption->setBrush(kMarkerColour);
+    markerItems_.push_back({line, caption});
+  }
+  return markerItems_[index];
+}
+
+QStringList TTrendChart::MarkerCaptions() const {
+  QStringList captions;
+  for (const TMarkerItems& items : markerItems_) {
+    if (items.caption->isVisible()) captions << items.caption->text();
+  }
+  return captions;
+}
+
+}  // namespace orvane::panel

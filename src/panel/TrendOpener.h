@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+
+#include "panel/TrendWindow.h"
+#include "trend/SignalTrend.h"
+
+class QLabel;
+class QWidget;
+
+namespace orvane::panel {
+
+// Where a window of `size` goes so that it lies beside `panel` and inside
+// `screen`: to the right, else to the left, below or above, whichever fits
+// first; when none fits it is shrunk into the widest free side, and only a
+// screen too small for that makes it overlap the panel.
+QRect PlaceBeside(const QRect& panel, const QSize& size, const QRect& screen);
+
+// Opens the trend window when the signal read-out is double-clicked or
+// Ctrl+T is pressed in the panel; once open, the same raises it.
+class TTrendOpener : public QObject {
+ public:
+  static constexpr QSize kTrendSize{760, 440};
+
+  TTrendOpener(QWidget& panel, QLabel& readOut, const trend::TSignalTrend& trend);
+  // The window goes before the record it reads, not with the panel's children.
+  ~TTrendOpener() override;
+
+  void Open();
+  TTrendWindow* Window() const { return window_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Place();
+
+  QWidget& panel_;
+  const trend::TSignalTrend& trend_;
+  QPointer<TTrendWindow> window_;
+};
+
+}  // namespace orvane::panel

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QFutureWatcher>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+#include <optional>
+
+#include "panel/TrendChart.h"
+#include "trend/SignalTrend.h"
+#include "trend/TrendFrame.h"
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QPushButton;
+
+namespace orvane::panel {
+
+// "Signal Trend": the signal of every accepted reply against time. It reads
+// the record only on its own repaint timer, which runs while the window is
+// shown, so a fast stream of replies costs the window at most ten repaints a
+// second and a hidden window none.
+class TTrendWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kRepaintInterval = 100;  // ms
+
+  TTrendWindow(const trend::TSignalTrend& trend, QWidget* parent);
+
+  // Cuts the record to the view and hands it to the chart now: the timer's
+  // work when there is something new, called directly to time it.
+  void Replot();
+  // Writes the readings of the window now plotted, on a worker thread; an
+  // error is reported in a box when the writing is over.
+  void SaveTo(const QString& path);
+  bool Saving() const { return saving_.isRunning(); }
+
+  TTrendChart& Chart() { return *chart_; }
+  QComboBox& SpanBox() { return *span_; }
+  QCheckBox& FixedBox() { return *fixed_; }
+  QDoubleSpinBox& MinBox() { return *min_; }
+  QDoubleSpinBox& MaxBox() { return *max_; }
+  QPushButton& PauseButton() { return *pause_; }
+  QPushButton& SaveButton() { return *save_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  void BuildControls();
+  void Bind();
+  void Tick();
+  void ViewChanged() { viewChanged_ = true; }
+  void PauseToggled(bool paused);
+  void FixedToggled(bool fixed);
+  void SaveClick();
+  void SaveFinished();
+  std::optional<TTrendChart::TRange> FixedRange() const;
+
+  const trend::TSignalTrend& trend_;
+  TTrendChart* chart_;
+  QComboBox* span_ = nullptr;
+  QCheckBox* fixed_ = nullptr;
+  QDoubleSpinBox* min_ = nullptr;
+  QDoubleSpinBox* max_ = nullptr;
+  QPushButton* pause_ = nullptr;
+  QPushButton* save_ = nullptr;
+  QTimer repaint_;
+  trend::TTrendFrame frame_;
+  std::uint64_t shownRevision_ = 0;
+  int shownColumns_ = 0;
+  bool viewChanged_ = true;
+  bool paused_ = false;
+  QFutureWatcher<QString> saving_;
+};
+
+}  // namespace orvane::panel
