@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace orvane::trend {
@@ -26,16 +28,27 @@ inline constexpr std::size_t kReplyBits = 9 * 10;
 inline constexpr std::size_t kLineBitsPerSecond = 2400;
 inline constexpr std::size_t kDayCapacity = 24 * 3600 * kLineBitsPerSecond / kReplyBits;
 
+// A reading taken under another gain or mode than the reading before it.
+struct TSettingChange {
+  std::uint64_t sequence = 0;  // counted from the first reading ever appended
+  bool gain = false;
+  bool mode = false;
+};
+
 // The readings in order of arrival, the oldest dropped once the ring is full.
 // Storage comes a block at a time as readings arrive, so an append never
 // moves what is kept, costs at most one block's allocation, and a day's
-// worth of memory is taken only once a day's worth has come.
+// worth of memory is taken only once a day's worth has come. Each chunk of
+// slots keeps its lowest and highest reading as it fills, so the extremes of
+// a long range are found a chunk at a time rather than a reading at a time.
 class TReadingRing {
  public:
   static constexpr std::size_t kBlockSize = 4096;
+  static constexpr std::size_t kChunkSize = 64;
 
-  // The capacity is rounded up to whole blocks.
-  explicit TReadingRing(std::size_t capacity, std::size_t blockSize = kBlockSize);
+  // The capacity is rounded up to whole blocks; a block is whole chunks.
+  explicit TReadingRing(std::size_t capacity, std::size_t blockSize = kBlockSize,
+                        std::size_t chunkSize = kChunkSize);
 
   // Times must not decrease: lookups by time depend on it.
   void Append(const TReading& reading);
@@ -46,12 +59,18 @@ class TReadingRing {
   std::size_t AllocatedBlocks() const { return allocated_; }
   // Every reading ever appended, dropped ones included.
   std::uint64_t Appended() const { return appended_; }
+  // The sequence number of reading 0.
+  std::uint64_t Dropped() const { return appended_ - size_; }
 
   // The i-th oldest reading kept.
   const TReading& operator[](std::size_t i) const { return At(Physical(i)); }
   const TReading& Back() const { return (*this)[size_ - 1]; }
-  // The first reading at or after `time`; Size() when there is none.
-  std::size_t LowerBound(std::int64_t time) const;
+  // The first reading from `from` on at or after `time`; Size() when none.
+  std::size_t LowerBound(std::int64_t time, std::size_t from = 0) const;
+  // The first lowest and the first highest reading of [from, to), from < to.
+  std::pair<std::size_t, std::size_t> Extremes(std::size_t from, std::size_t to) const;
+  // The changes of gain or mode among the readings kept, oldest first.
+  const std::deque<TSettingChange>& Changes() const { return changes_; }
 
   // Hands readings [from, to) to `visit` as contiguous runs (begin, end), in order.
   template <class Visit>
@@ -67,13 +86,24 @@ class TReadingRing {
   }
 
  private:
+  // Offsets in the chunk of its first lowest and first highest reading.
+  struct TChunkExtremes {
+    std::uint16_t low = 0;
+    std::uint16_t high = 0;
+  };
+
   std::size_t Physical(std::size_t i) const { return (head_ + i) % Capacity(); }
   const TReading& At(std::size_t physical) const {
     return blocks_[physical / blockSize_][physical % blockSize_];
   }
+  void Store(std::size_t physical, const TReading& reading);
+  void NoteChange(const TReading& reading);
 
   std::size_t blockSize_;
+  std::size_t chunkSize_;
   std::vector<std::unique_ptr<TReading[]>> blocks_;
+  std::vector<TChunkExtremes> chunks_;
+  std::deque<TSettingChange> changes_;
   std::size_t allocated_ = 0;
   std::size_t head_ = 0;
   std::size_t size_ = 0;

@@ -7,46 +7,26 @@ namespace {
 
 constexpr std::int64_t kSpanMs[] = {60'000, 600'000, 3'600'000};
 
-// Walks the columns as times increase; it divides only when a reading leaves
-// the column it is in, never once per reading.
-class TColumnWalker {
- public:
-  TColumnWalker(TTimeWindow window, int columns)
-      : window_(window), columns_(std::max(columns, 1)) {}
+TTrendPoint PointAt(const TReadingRing& readings, std::size_t i) {
+  return {readings[i].time, readings[i].signal};
+}
 
-  void Add(const TReading& reading, std::vector<TColumnExtremes>& out) {
-    if (reading.time >= boundary_) {
-      Flush(out);
-      Enter(reading.time);
-    }
-    if (!low_) {
-      low_ = high_ = &reading;
-      return;
-    }
-    if (reading.signal < low_->signal) low_ = &reading;
-    if (reading.signal > high_->signal) high_ = &reading;
+// A gain switched back and forth all day leaves many changes: only those in
+// the window are visited.
+void AddMarkers(const TReadingRing& readings, std::size_t first, std::size_t end,
+                std::vector<TMarker>& markers) {
+  const std::deque<TSettingChange>& changes = readings.Changes();
+  const auto from = std::partition_point(changes.begin(), changes.end(), [&](const auto& change) {
+    return change.sequence < readings.Dropped() + first;
+  });
+  for (auto change = from; change != changes.end(); ++change) {
+    const auto i = static_cast<std::size_t>(change->sequence - readings.Dropped());
+    if (i >= end) break;
+    const TReading& reading = readings[i];
+    markers.push_back(
+        {reading.time, reading.gainCode, reading.modeCode, change->gain, change->mode});
   }
-
-  void Flush(std::vector<TColumnExtremes>& out) {
-    if (!low_) return;
-    out.push_back({column_, {low_->time, low_->signal}, {high_->time, high_->signal}});
-    low_ = high_ = nullptr;
-  }
-
- private:
-  void Enter(std::int64_t time) {
-    const std::int64_t length = window_.Length();
-    column_ = static_cast<int>((time - window_.from) * columns_ / length);
-    boundary_ = window_.from + ((column_ + 1) * length + columns_ - 1) / columns_;
-  }
-
-  TTimeWindow window_;
-  std::int64_t columns_;
-  int column_ = -1;
-  std::int64_t boundary_ = INT64_MIN;
-  const TReading* low_ = nullptr;
-  const TReading* high_ = nullptr;
-};
+}
 
 }  // namespace
 
@@ -55,26 +35,25 @@ TTimeWindow SpanWindow(const TReadingRing& readings, TSpan span, std::int64_t en
   return {end - kSpanMs[static_cast<int>(span)] + 1, end};
 }
 
+// A binary search finds where each column ends, and the ring gives the
+// extremes of the column's readings a chunk at a time: the cost follows the
+// number of columns far more than the number of readings.
 TTrendFrame Decimate(const TReadingRing& readings, TTimeWindow window, int columns) {
   TTrendFrame frame{window, {}, {}};
   if (window.Length() <= 0) return frame;
+  const std::int64_t length = window.Length();
+  const std::int64_t count = std::max(columns, 1);
   const std::size_t first = readings.LowerBound(window.from);
-  const std::size_t end = readings.LowerBound(window.to + 1);
-  TColumnWalker walker(window, columns);
-  const TReading* previous = first > 0 ? &readings[first - 1] : nullptr;
-  readings.ForEachRun(first, end, [&](const TReading* begin, const TReading* stop) {
-    for (const TReading* reading = begin; reading != stop; ++reading) {
-      walker.Add(*reading, frame.columns);
-      if (previous &&
-          (previous->gainCode != reading->gainCode || previous->modeCode != reading->modeCode)) {
-        frame.markers.push_back({reading->time, reading->gainCode, reading->modeCode,
-                                 previous->gainCode != reading->gainCode,
-                                 previous->modeCode != reading->modeCode});
-      }
-      previous = reading;
-    }
-  });
-  walker.Flush(frame.columns);
+  const std::size_t end = readings.LowerBound(window.to + 1, first);
+  for (std::size_t i = first; i < end;) {
+    const auto column = static_cast<int>((readings[i].time - window.from) * count / length);
+    const std::int64_t boundary = window.from + ((column + 1) * length + count - 1) / count;
+    const std::size_t next = std::min(readings.LowerBound(boundary, i), end);
+    const auto [low, high] = readings.Extremes(i, next);
+    frame.columns.push_back({column, PointAt(readings, low), PointAt(readings, high)});
+    i = next;
+  }
+  AddMarkers(readings, first, end, frame.markers);
   return frame;
 }
 

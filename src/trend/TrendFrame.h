@@ -55,8 +55,7 @@ struct TTrendFrame {
 };
 
 // A reading at time t falls in column (t - from) * columns / window length.
-// One pass over the window's readings, whatever their number, so that a plot
-// is handed a few points per column and never the readings themselves.
+// A plot is handed two points per column at most, never the readings.
 TTrendFrame Decimate(const TReadingRing& readings, TTimeWindow window, int columns);
 
 // The lowest low and the highest high; nothing when the frame is empty.

@@ -28,7 +28,7 @@ TEST(ReadingRingTest, HoldsADayOfRepliesAtTheLineRate) {
 }
 
 TEST(ReadingRingTest, TakesStorageABlockAtATimeAndNoMoreOnceFull) {
-  TReadingRing ring(10, 4);
+  TReadingRing ring(10, 4, 2);
   EXPECT_EQ(ring.Capacity(), 12u);
   EXPECT_EQ(ring.AllocatedBlocks(), 0u);
   for (int n = 0; n < 12; ++n) {
@@ -44,7 +44,7 @@ TEST(ReadingRingTest, TakesStorageABlockAtATimeAndNoMoreOnceFull) {
 }
 
 TEST(ReadingRingTest, AppendNeverMovesWhatIsKept) {
-  TReadingRing ring(64, 8);
+  TReadingRing ring(64, 8, 4);
   ring.Append(Nth(0));
   const TReading* first = &ring[0];
   for (int n = 1; n < 64; ++n) ring.Append(Nth(n));
@@ -53,7 +53,7 @@ TEST(ReadingRingTest, AppendNeverMovesWhatIsKept) {
 }
 
 TEST(ReadingRingTest, DropsTheOldestOnceFullAndKeepsTheOrderAcrossTheWrap) {
-  TReadingRing ring(12, 4);
+  TReadingRing ring(12, 4, 2);
   for (int n = 0; n < 30; ++n) ring.Append(Nth(n));
   EXPECT_EQ(ring.Size(), 12u);
   EXPECT_EQ(ring.Appended(), 30u);
@@ -62,7 +62,7 @@ TEST(ReadingRingTest, DropsTheOldestOnceFullAndKeepsTheOrderAcrossTheWrap) {
 }
 
 TEST(ReadingRingTest, RunsCoverExactlyTheRangeAskedAcrossBlocksAndTheWrap) {
-  TReadingRing ring(12, 4);
+  TReadingRing ring(12, 4, 2);
   for (int n = 0; n < 17; ++n) ring.Append(Nth(n));
   for (std::size_t from = 0; from <= ring.Size(); ++from) {
     for (std::size_t to = from; to <= ring.Size(); ++to) {
@@ -74,7 +74,7 @@ TEST(ReadingRingTest, RunsCoverExactlyTheRangeAskedAcrossBlocksAndTheWrap) {
 }
 
 TEST(ReadingRingTest, LowerBoundFindsTheFirstReadingAtOrAfterATime) {
-  TReadingRing ring(12, 4);
+  TReadingRing ring(12, 4, 2);
   for (const int time : {5, 10, 10, 10, 20, 30, 30, 40, 50, 60, 70, 80, 90}) {
     ring.Append({time, 0, 0, 0});
   }
@@ -85,6 +85,42 @@ TEST(ReadingRingTest, LowerBoundFindsTheFirstReadingAtOrAfterATime) {
   EXPECT_EQ(ring.LowerBound(30), 4u);
   EXPECT_EQ(ring.LowerBound(90), 11u);
   EXPECT_EQ(ring.LowerBound(91), 12u);
+}
+
+TEST(ReadingRingTest, ExtremesOfAnyRangeAreTheFirstLowestAndHighestAcrossTheWrap) {
+  const double signals[] = {3, 1, 4, 1, 5, 9, 2, 6, 5, 3, 5, 8, 9, 7, 9, 3, 2, 3, 8, 4};
+  for (const std::size_t appended : {9u, 16u, 23u, 37u}) {
+    TReadingRing ring(16, 8, 4);
+    for (std::size_t n = 0; n < appended; ++n) {
+      ring.Append({static_cast<std::int64_t>(n), signals[n % 20], 0, 0});
+    }
+    for (std::size_t from = 0; from < ring.Size(); ++from) {
+      std::size_t low = from;
+      std::size_t high = from;
+      for (std::size_t to = from + 1; to <= ring.Size(); ++to) {
+        if (ring[to - 1].signal < ring[low].signal) low = to - 1;
+        if (ring[to - 1].signal > ring[high].signal) high = to - 1;
+        EXPECT_EQ(ring.Extremes(from, to), std::make_pair(low, high))
+            << appended << " appended, " << from << ".." << to;
+      }
+    }
+  }
+}
+
+TEST(ReadingRingTest, ChangesOfGainOrModeAreNotedAndDroppedWithTheirReading) {
+  TReadingRing ring(4, 2, 2);
+  const std::uint8_t gains[] = {0x80, 0x80, 0xC0, 0xC0, 0xC0, 0xC0, 0xC0};
+  const std::uint8_t modes[] = {0x30, 0x30, 0x30, 0x20, 0x20, 0x20, 0x20};
+  for (int n = 0; n < 5; ++n) ring.Append({n, 0, gains[n], modes[n]});
+  ASSERT_EQ(ring.Changes().size(), 2u);
+  EXPECT_EQ(ring.Changes()[0].sequence, 2u);
+  EXPECT_TRUE(ring.Changes()[0].gain && !ring.Changes()[0].mode);
+  EXPECT_EQ(ring.Changes()[1].sequence, 3u);
+  EXPECT_TRUE(!ring.Changes()[1].gain && ring.Changes()[1].mode);
+  ring.Append({5, 0, gains[5], modes[5]});
+  ring.Append({6, 0, gains[6], modes[6]});
+  ASSERT_EQ(ring.Changes().size(), 1u) << "reading 2 has been dropped";
+  EXPECT_EQ(ring.Changes()[0].sequence - ring.Dropped(), 0u);
 }
 
 TEST(SignalTrendTest, StampsEachReadingAndNeverGoesBackInTime) {

@@ -11,7 +11,7 @@ namespace {
 // Bursts, pauses and equal times, with values that repeat so that ties occur.
 TReadingRing RandomReadings(std::size_t count, unsigned seed, std::size_t capacity) {
   std::mt19937 random(seed);
-  TReadingRing ring(capacity, 64);
+  TReadingRing ring(capacity, 64, 8);
   std::int64_t time = 1'700'000'000'000;
   for (std::size_t n = 0; n < count; ++n) {
     const int gap = static_cast<int>(random() % 100);
@@ -50,7 +50,7 @@ void ExpectSame(const std::vector<TColumnExtremes>& got, const std::vector<TColu
 }
 
 TEST(TrendEnvelopeTest, EachColumnHoldsExactlyItsLowestAndHighestReading) {
-  const TReadingRing ring = RandomReadings(20'000, 7, 16'384);  // wrapped
+  const TReadingRing ring = RandomReadings(20'005, 7, 16'384);  // wrapped mid-chunk
   const std::int64_t first = ring[0].time;
   const std::int64_t last = ring.Back().time;
   const TTimeWindow windows[] = {{first, last},
@@ -85,7 +85,7 @@ TEST(TrendEnvelopeTest, ExtentSpansTheLowestAndHighestReading) {
 }
 
 TEST(TrendWindowTest, RollingSpansEndWhereAskedAndAllStartsAtTheOldestKept) {
-  TReadingRing ring(4, 2);
+  TReadingRing ring(4, 2, 2);
   for (const std::int64_t time : {100'000, 200'000, 300'000, 400'000, 5'000'000}) {
     ring.Append({time, 0, 0, 0});
   }
@@ -111,7 +111,7 @@ struct Setting {
 };
 
 TReadingRing WithSettings(const std::vector<Setting>& settings) {
-  TReadingRing ring(64, 4);
+  TReadingRing ring(64, 4, 4);
   for (const Setting& s : settings)
     ring.Append({static_cast<std::int64_t>(ring.Size()) * 100 + 100, 1.0, s.gain, s.mode});
   return ring;
