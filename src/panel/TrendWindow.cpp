@@ -155,6 +155,7 @@ void TTrendWindow::SaveClick() {
 // writing is left to a worker so that replies go on being handled.
 void TTrendWindow::SaveTo(const QString& path) {
   save_->setEnabled(false);
+  savePending_ = true;
   saving_.setFuture(
       QtConcurrent::run([readings = trend::ReadingsIn(trend_.Readings(), frame_.window), path] {
         return trend::WriteCsvFile(path.toStdString(), readings)
@@ -165,6 +166,7 @@ void TTrendWindow::SaveTo(const QString& path) {
 
 void TTrendWindow::SaveFinished() {
   save_->setEnabled(true);
+  savePending_ = false;
   if (const QString error = saving_.result(); !error.isEmpty()) {
     widgets::TMessageDlg::Error(this, error);
   }

@@ -36,7 +36,9 @@ class TTrendWindow : public QWidget {
   // Writes the readings of the window now plotted, on a worker thread; an
   // error is reported in a box when the writing is over.
   void SaveTo(const QString& path);
-  bool Saving() const { return saving_.isRunning(); }
+  // Until the outcome has been handled, which comes an event after the
+  // worker is done.
+  bool Saving() const { return savePending_; }
 
   TTrendChart& Chart() { return *chart_; }
   QComboBox& SpanBox() { return *span_; }
@@ -76,6 +78,7 @@ class TTrendWindow : public QWidget {
   bool viewChanged_ = true;
   bool paused_ = false;
   QFutureWatcher<QString> saving_;
+  bool savePending_ = false;
 };
 
 }  // namespace orvane::panel
