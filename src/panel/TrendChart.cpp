@@ -69,7 +69,6 @@ TTrendChart::TTrendChart(QWidget* parent)
   time_->setTickCount(7);
   signal_->setLabelFormat("%.3f");
   signal_->setTitleText("Signal");
-  setRenderHint(QPainter::Antialiasing);
   connect(chart_, &QChart::plotAreaChanged, this, [this] { PlaceMarkers(); });
 }
 
