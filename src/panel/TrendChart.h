@@ -21,6 +21,7 @@ namespace orvane::panel {
 class TTrendChart : public QChartView {
  public:
   using TRange = std::pair<double, double>;
+  static constexpr int kSignalTicks = 5;  // about as many steps up the axis
 
   explicit TTrendChart(QWidget* parent);
 
@@ -31,8 +32,9 @@ class TTrendChart : public QChartView {
   TRange SignalRange() const;
 
   QLineSeries& Series() { return *series_; }
-  // The captions of the markers in view, oldest first.
+  // The captions of the markers in view, oldest first, and where they are.
   QStringList MarkerCaptions() const;
+  QList<QRectF> MarkerCaptionBoxes() const;
 
  private:
   struct TMarkerItems {
@@ -42,6 +44,7 @@ class TTrendChart : public QChartView {
 
   void SetTimeRange(trend::TTimeWindow window);
   void SetSignalRange(const trend::TTrendFrame& frame, std::optional<TRange> fixed);
+  void SetSignalTicks(double span);
   void PlaceMarkers();
   TMarkerItems& MarkerItems(std::size_t index);
 
