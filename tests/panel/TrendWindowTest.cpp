@@ -116,6 +116,7 @@ TEST_F(TrendWindowTest, PausedThePlotFreezesWhileReadingsAreStillRecorded) {
   Settle();
   window.PauseButton().click();
   EXPECT_EQ(window.PauseButton().text(), "&Resume");
+  Settle();  // a new axis width may still take one more repaint
   const QList<QPointF> frozen = Points();
   Feed(500, 50, 60);
   Settle();
@@ -146,6 +147,25 @@ TEST_F(TrendWindowTest, AFixedRangeHoldsTheAxisWhereAutoscaleFollowsTheSignal) {
   window.FixedBox().click();
   Settle();
   EXPECT_GE(window.Chart().SignalRange().second, 40.0);
+}
+
+TEST_F(TrendWindowTest, CaptionsOfNearbyChangesAreStackedRatherThanDrawnOverEachOther) {
+  Feed(1'000, 0, 1);
+  for (const int gain : {0xC0, 0x80, 0x40, 0x80}) {
+    now += 40;
+    trend.Record(0.5, static_cast<std::uint8_t>(gain), 0x30);
+  }
+  Feed(1'000, 0, 1);
+  Settle();
+  ASSERT_EQ(window.Chart().MarkerCaptions(),
+            (QStringList{"Gain 1000", "Gain 100", "Gain 10", "Gain 100"}));
+  const QList<QRectF> boxes = window.Chart().MarkerCaptionBoxes();
+  const QChart& chart = *window.Chart().chart();
+  const QRectF area = chart.mapRectToScene(chart.plotArea());
+  for (qsizetype i = 0; i < boxes.size(); ++i) {
+    EXPECT_TRUE(area.contains(boxes[i])) << i;
+    for (qsizetype j = 0; j < i; ++j) EXPECT_FALSE(boxes[i].intersects(boxes[j])) << j << i;
+  }
 }
 
 class TrendSaveTest : public TrendWindowTest {
