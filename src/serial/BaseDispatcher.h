@@ -85,6 +85,8 @@ class TApdBaseDispatcher {
   const std::string& DeviceName() const { return fDeviceName; }
   const TSerialError& LastOpenError() const { return fLastOpenError; }
   bool DispActive() const { return fDispActive; }
+  // The device is held, whether or not its workers still run.
+  bool PortOpen() const { return fPortOpen; }
   // True once a worker failed (the line was unplugged, memory ran out) and
   // so all of them stopped.
   bool DeviceFailed() const { return fLastError == -1; }
@@ -115,7 +117,6 @@ class TApdBaseDispatcher {
   void StopWorkers();
   // Gives up the delivery being waited for and lets no other one start.
   void StopDeliveries();
-  bool PortOpen() const { return fPortOpen; }
   void SetPortOpen(bool open) { fPortOpen = open; }
 
   TIOQueue FQueue;

@@ -1,5 +1,6 @@
 #include "serial/ComSelectForm.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
@@ -7,8 +8,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 
 #include "config/IniFile.h"
+#include "serial/PortListDelegate.h"
 #include "serial/PortNames.h"
 #include "serial/ProbeDispatcher.h"
 
@@ -28,14 +31,19 @@ Widget* Place(Widget* widget, int left, int top, int width, int height) {
 
 }  // namespace
 
-bool ProbePort(unsigned number) {
+TPortPresence ProbePort(unsigned number) {
   const auto device = PortDevicePath(number, PortMapFile());
-  return device && TApdProbeDispatcher::PortPresent(*device);
+  return device ? TApdProbeDispatcher::Presence(*device) : TPortPresence::Absent;
+}
+
+QString DescribePortNumber(unsigned number, TPortPresence presence) {
+  const auto device = PortDevicePath(number, PortMapFile());
+  return device ? QString::fromStdString(DescribePort(*device, presence)) : QString();
 }
 
 void TComSelectForm::SetScript(Script script) { ActiveScript() = std::move(script); }
 
-TComSelectForm::TComSelectForm(QWidget* parent, Probe probe) : QDialog(parent) {
+TComSelectForm::TComSelectForm(QWidget* parent, Probe probe, Describe describe) : QDialog(parent) {
   setObjectName("ComSelectForm");
   setWindowTitle("Select Port");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
@@ -47,7 +55,7 @@ TComSelectForm::TComSelectForm(QWidget* parent, Probe probe) : QDialog(parent) {
   setAutoFillBackground(true);
   setFixedSize(220, 131);
   BuildLayout();
-  FillPorts(probe);
+  FillPorts(probe, describe);
 }
 
 void TComSelectForm::BuildLayout() {
@@ -60,6 +68,8 @@ void TComSelectForm::BuildLayout() {
   Place(new QLabel("Please choose another port.", this), 18, 30, 133, 13)->adjustSize();
   ports_ = Place(new QComboBox(this), 8, 64, 201, 21);
   ports_->setObjectName("PortsComboBox");
+  ports_->setItemDelegate(new TPortListDelegate(kDescriptionRole, ports_));
+  connect(ports_, &QComboBox::currentIndexChanged, this, &TComSelectForm::ShowChosenPort);
   auto* ok = Place(new QPushButton("OK", this), 6, 96, 85, 27);
   ok->setObjectName("OkBtn");
   ok->setDefault(true);
@@ -71,11 +81,34 @@ void TComSelectForm::BuildLayout() {
   setTabOrder(abort, ports_);
 }
 
-void TComSelectForm::FillPorts(const Probe& probe) {
+void TComSelectForm::FillPorts(const Probe& probe, const Describe& describe) {
   for (unsigned number = 1; number <= kHighestPortNumber; ++number) {
-    if (probe(number)) ports_->addItem(QString("COM%1").arg(number));
+    const TPortPresence presence = probe(number);
+    if (presence == TPortPresence::Absent) continue;
+    const QString description = describe(number, presence);
+    ports_->addItem(QString("COM%1").arg(number));
+    ports_->setItemData(ports_->count() - 1, description, kDescriptionRole);
+    ports_->setItemData(ports_->count() - 1, description, Qt::ToolTipRole);
   }
   ports_->setCurrentIndex(ports_->count() > 0 ? 0 : -1);
+  ShowChosenPort();
+  FitListToDescriptions();
+}
+
+// The first item added becomes current before its description is set.
+void TComSelectForm::ShowChosenPort() {
+  ports_->setToolTip(ports_->currentData(kDescriptionRole).toString());
+}
+
+// The open list may be wider than the closed box, so the descriptions show
+// whole; the screen still bounds it.
+void TComSelectForm::FitListToDescriptions() {
+  QAbstractItemView* list = ports_->view();
+  int width = list->sizeHintForColumn(0) + 2 * list->frameWidth();
+  if (ports_->count() > ports_->maxVisibleItems()) {
+    width += list->verticalScrollBar()->sizeHint().width();
+  }
+  list->setMinimumWidth(std::max(width, ports_->width()));
 }
 
 int TComSelectForm::ShowModal() {

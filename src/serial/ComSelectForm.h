@@ -6,6 +6,8 @@
 #include <functional>
 #include <stdexcept>
 
+#include "serial/PortInfo.h"
+
 class QComboBox;
 
 namespace orvane::serial {
@@ -18,7 +20,11 @@ class EConvertError : public std::runtime_error {
 // Whether serial port `number` is present: it can be opened, or opening it is
 // refused because somebody else holds it or the account may not use it.
 // Never throws.
-bool ProbePort(unsigned number);
+TPortPresence ProbePort(unsigned number);
+
+// What the port list shows beside port `number`: its device and what the
+// system knows of it (DescribePort).
+QString DescribePortNumber(unsigned number, TPortPresence presence);
 
 // The modal "Select Port" dialog: lists the present ports among 1 to 50 and
 // lets the operator choose one.
@@ -30,13 +36,19 @@ class TComSelectForm : public QDialog {
   static constexpr int mrCancel = 2;  // the close box
   static constexpr int mrAbort = 3;   // the "Cancel" button
 
-  using Probe = std::function<bool(unsigned)>;
+  // Each item's text is "COMn"; its description sits under this role, is
+  // drawn beside it in the open list, and is the closed box's tooltip.
+  static constexpr int kDescriptionRole = Qt::UserRole + 1;
+
+  using Probe = std::function<TPortPresence(unsigned)>;
+  using Describe = std::function<QString(unsigned, TPortPresence)>;
   // Lets a test answer every dialog without showing one: the script sees the
   // filled dialog and returns the modal result.
   using Script = std::function<int(TComSelectForm&)>;
   static void SetScript(Script script);
 
-  explicit TComSelectForm(QWidget* parent = nullptr, Probe probe = ProbePort);
+  explicit TComSelectForm(QWidget* parent = nullptr, Probe probe = ProbePort,
+                          Describe describe = DescribePortNumber);
 
   int ShowModal();
   QString SelectedCom() const;
@@ -49,7 +61,9 @@ class TComSelectForm : public QDialog {
 
  private:
   void BuildLayout();
-  void FillPorts(const Probe& probe);
+  void FillPorts(const Probe& probe, const Describe& describe);
+  void ShowChosenPort();
+  void FitListToDescriptions();
 
   QComboBox* ports_ = nullptr;
 };

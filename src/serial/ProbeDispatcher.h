@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "serial/PortInfo.h"
 #include "serial/Win32Dispatcher.h"
 
 namespace orvane::serial {
@@ -19,6 +20,8 @@ class TApdProbeDispatcher : public TApdWin32Dispatcher {
   // Present: it can be opened, someone else holds it, or this account may
   // not open it (listed, so that opening it says why). Closed again after.
   static bool PortPresent(const std::string& device);
+  // The same, telling which of those it is.
+  static TPortPresence Presence(const std::string& device);
 };
 
 }  // namespace orvane::serial

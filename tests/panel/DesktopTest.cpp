@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDir>
+#include <QScreen>
 #include <QTest>
 
 #include <sstream>
 
 #include "PanelRig.h"
+#include "SamplePorts.h"
 #include "XServer.h"
 #include "widgets/TCheckBox.h"
 
@@ -70,6 +75,35 @@ TEST_F(DesktopTest, KeepOnTopDecidesWhetherAnotherWindowCanCoverThePanel) {
 
   C().cbKeepOnTop->SetChecked(true);
   EXPECT_TRUE(RunUntil([&] { return Above(*window, other); }, 3000));
+}
+
+// ORVANE_SHOT_DIR keeps a picture of the screen around the dialog, window
+// manager's frame included, for a person to look at.
+TEST_F(DesktopTest, ThePortDialogsOpenListNamesEachDeviceOnTheScreen) {
+  OpenModelB();
+  serial::test::TSamplePorts ports;
+  serial::TComSelectForm form(window.get(), ports.Probe(), ports.Describe());
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  QComboBox* box = form.PortsComboBox();
+  box->showPopup();
+  QWidget* popup = box->view()->window();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(popup));
+  EXPECT_GT(popup->width(), box->width() + 150) << "the descriptions show whole";
+  EXPECT_TRUE(form.screen()->geometry().contains(popup->geometry())) << "the list is on screen";
+  if (const QString dir = qEnvironmentVariable("ORVANE_SHOT_DIR"); !dir.isEmpty()) {
+    RunFor(300);
+    const QRect area = form.frameGeometry().united(popup->geometry()).adjusted(-12, -12, 12, 12);
+    Desktop->Run({"import", "-window", "root", "-crop",
+                  QString("%1x%2+%3+%4")
+                      .arg(area.width())
+                      .arg(area.height())
+                      .arg(area.x())
+                      .arg(area.y())
+                      .toStdString(),
+                  QDir(dir).filePath("port-list.png").toStdString()});
+  }
+  box->hidePopup();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
@@ -10,11 +11,15 @@
 
 #include <set>
 
+#include "SamplePorts.h"
+
 namespace orvane::serial {
 namespace {
 
 TComSelectForm::Probe Present(std::set<unsigned> ports) {
-  return [ports = std::move(ports)](unsigned n) { return ports.contains(n); };
+  return [ports = std::move(ports)](unsigned n) {
+    return ports.contains(n) ? TPortPresence::Free : TPortPresence::Absent;
+  };
 }
 
 // Runs the real modal loop and acts on the dialog once it is shown.
@@ -27,7 +32,7 @@ TEST(ComSelectForm, ListsPresentPortsInOrderWithTheFirstSelected) {
   std::vector<unsigned> asked;
   TComSelectForm form(nullptr, [&](unsigned n) {
     asked.push_back(n);
-    return n == 12 || n == 3 || n == 50 || n == 10;
+    return n == 12 || n == 3 || n == 50 || n == 10 ? TPortPresence::Free : TPortPresence::Absent;
   });
   ASSERT_EQ(asked.size(), 50u);
   EXPECT_EQ(asked.front(), 1u);
@@ -92,6 +97,58 @@ TEST(ComSelectForm, LayoutOfTheDialog) {
   EXPECT_EQ(form.findChild<QPushButton*>("OkBtn")->geometry(), QRect(6, 96, 85, 27));
   EXPECT_EQ(form.findChild<QPushButton*>("AbortBtn")->geometry(), QRect(126, 95, 85, 27));
   EXPECT_TRUE(form.findChild<QPushButton*>("OkBtn")->isDefault());
+}
+
+// Pixels of a row, right of the number, that differ from the row's far end.
+int InkBesideTheNumber(const QImage& view, const QRect& row) {
+  const QRgb blank = view.pixel(row.right() - 1, row.center().y());
+  int ink = 0;
+  for (int x = row.left() + 60; x < row.right() - 4; ++x) {
+    for (int y = row.top(); y <= row.bottom(); ++y) ink += view.pixel(x, y) != blank;
+  }
+  return ink;
+}
+
+class ComSelectFormIdentification : public ::testing::Test {
+ protected:
+  QString Described(unsigned number, TPortPresence presence) const {
+    return ports.Described(number, presence);
+  }
+
+  test::TSamplePorts ports;
+  TComSelectForm form{nullptr, ports.Probe(), ports.Describe()};
+};
+
+TEST_F(ComSelectFormIdentification, ItemsStayPortNumbersAndTheClosedBoxTellsTheChosenDevice) {
+  QComboBox* list = form.PortsComboBox();
+  ASSERT_EQ(list->count(), 3);
+  EXPECT_EQ(list->itemText(1), "COM17");
+  EXPECT_EQ(list->itemData(1, TComSelectForm::kDescriptionRole).toString(),
+            Described(17, TPortPresence::InUse));
+  EXPECT_EQ(list->toolTip(), Described(3, TPortPresence::Free));
+  list->setCurrentIndex(2);
+  EXPECT_EQ(form.SelectedCom(), "COM33");
+  EXPECT_EQ(form.SelectedComNum(), 33);
+  EXPECT_EQ(list->toolTip(), Described(33, TPortPresence::NoPermission));
+  EXPECT_TRUE(list->toolTip().contains("Arduino (www.arduino.cc) Uno R3"));
+  EXPECT_TRUE(list->toolTip().endsWith("no permission: join the dialout group"));
+}
+
+TEST_F(ComSelectFormIdentification, TheOpenListShowsEachDeviceBesideItsNumber) {
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  QComboBox* list = form.PortsComboBox();
+  list->showPopup();
+  QAbstractItemView* view = list->view();
+  QWidget* popup = view->window();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(popup));
+  EXPECT_GT(popup->width(), list->width() + 150) << "the descriptions show whole";
+  const QImage rows = view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  for (int row = 0; row < list->count(); ++row) {
+    EXPECT_GT(InkBesideTheNumber(rows, view->visualRect(list->model()->index(row, 0))), 50)
+        << "row " << row;
+  }
+  list->hidePopup();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "widgets/FontSubstitutes.h"
 #include "widgets/TErrorGuard.h"
 
 // The port component and its dialog need a GUI application; discovery runs
@@ -9,6 +10,7 @@
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  orvane::widgets::InstallFontSubstitutes();
   orvane::widgets::TErrorGuard::SetRecorder([](const QString& message) {
     ADD_FAILURE() << "unexpected error box: " << message.toStdString();
   });
