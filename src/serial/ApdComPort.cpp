@@ -56,13 +56,16 @@ void TApdComPort::PutString(const std::string& text) {
   TApdWin32Dispatcher& dispatcher = RequireDispatcher();
   if (text.empty()) return;
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-  CheckException(dispatcher.PutBlock({bytes, text.size()}));
+  const int result = dispatcher.PutBlock({bytes, text.size()});
+  fTrace.Sent(fComNumber, text, result >= 0);
+  CheckException(result);
 }
 
 std::uint8_t TApdComPort::GetChar() {
   if (fPortState == TPortState::psShuttingDown) return 0;
   std::uint8_t byte = 0;
   CheckException(RequireDispatcher().GetChar(byte));
+  fTrace.Received(fComNumber, byte);
   return byte;
 }
 
@@ -150,6 +153,7 @@ void TApdComPort::OpenDispatcher() {
 void TApdComPort::DonePort() {
   if (fPortState != TPortState::psOpen) return;
   fPortState = TPortState::psShuttingDown;
+  fTrace.Flush(fComNumber);
   fDispatcher->SaveTriggers(fSaveTriggerBuffer);
   fCopyTriggers = true;
   fDispatcher->DonePort();

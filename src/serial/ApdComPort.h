@@ -8,6 +8,7 @@
 
 #include "serial/DispatcherOwner.h"
 #include "serial/LineSettings.h"
+#include "serial/LineTrace.h"
 #include "serial/TriggerSave.h"
 
 namespace orvane::serial {
@@ -85,6 +86,7 @@ class TApdComPort : public TApdDispatcherOwner {
   TPortState fPortState = TPortState::psClosed;
   bool fCopyTriggers = false;
   TTriggerSave fSaveTriggerBuffer;
+  TLineTrace fTrace;
   std::unique_ptr<TApdWin32Dispatcher> fDispatcher;
   TApdNotifyReceiver* fComWindow = nullptr;
   TTriggerAvailEvent fOnTriggerAvail;
