@@ -4,6 +4,7 @@
 
 #include "serial/ApdComPort.h"
 #include "serial/BaseDispatcher.h"
+#include "serial/PortNames.h"
 
 namespace orvane::instrument {
 
@@ -24,6 +25,10 @@ void TComPortLink::SetComNumber(std::uint16_t number) { port_.SetComNumber(numbe
 bool TComPortLink::DeviceFailed() const {
   const serial::TApdBaseDispatcher* dispatcher = port_.Dispatcher();
   return dispatcher != nullptr && dispatcher->DeviceFailed();
+}
+
+std::optional<std::string> TComPortLink::DevicePath() const {
+  return serial::PortDevicePath(port_.ComNumber(), serial::PortMapFile());
 }
 
 // Exactly `count` bytes belong to this event, read one at a time as the port

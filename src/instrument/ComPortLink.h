@@ -27,6 +27,7 @@ class TComPortLink : public TLinkPort {
   std::uint16_t ComNumber() const override;
   void SetComNumber(std::uint16_t number) override;
   bool DeviceFailed() const override;
+  std::optional<std::string> DevicePath() const override;
 
  private:
   void PortTriggerAvail(serial::TApdComPort& port, std::uint16_t count);

@@ -110,6 +110,7 @@ void TConnectionSupervisor::NoResponseTimerTimer() {
   link_.CommsLost = true;
   link_.ReplyMatched = false;
   link_.DataReceived = false;
+  NoticeDeviceGone();
   if (port_.ComNumber() == 0 || link_.ForcePortSelect) {
     OfferPortSelection();
     return;
@@ -142,6 +143,7 @@ void TConnectionSupervisor::NoDataStreamTimerTimer() {
   // With DSR up the link is only silent: the next poll goes unanswered and
   // the no-response watchdog reports it.
   if (dsr) return;
+  NoticeDeviceGone();
   timers_.NoResponse.SetEnabled(false);
   timers_.Check.SetEnabled(false);
   CloseSearchDialog();
@@ -152,8 +154,17 @@ void TConnectionSupervisor::NoDataStreamTimerTimer() {
 
 void TConnectionSupervisor::BtnWakeInstrumentClick() {
   link_.ForcePortSelect = true;
+  Reconnect();
+}
+
+void TConnectionSupervisor::Reconnect() {
   ConnectInstrument();
   if (port_.ComNumber() != 0 && port_.DSR()) view_.ResendSettings();
+}
+
+// Before the box: the device may come back while the box waits.
+void TConnectionSupervisor::NoticeDeviceGone() {
+  if (onDeviceGone_ && port_.DeviceFailed()) onDeviceGone_();
 }
 
 void TConnectionSupervisor::CloseSearchDialog() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include <QString>
@@ -29,6 +30,12 @@ class TConnectionSupervisor {
   void NoDataStreamTimerTimer();
   // The Reset button.
   void BtnWakeInstrumentClick();
+  // Reset's connect and settings, without Reset's standing request for the
+  // port dialog: what the automatic reconnect runs.
+  void Reconnect();
+  // Told when a watchdog finds the link lost and the port's device failed,
+  // before it shows its box.
+  void SetOnDeviceGone(std::function<void()> handler) { onDeviceGone_ = std::move(handler); }
 
   static QString NotPresentText(std::uint16_t comNumber);
   static QString LostText();
@@ -40,6 +47,7 @@ class TConnectionSupervisor {
   void CloseSearchDialog();
   void OfferPortSelection();
   void ShowLinkDown();
+  void NoticeDeviceGone();
   std::optional<std::uint16_t> SelectPort();
 
   InstrumentLink& link_;
@@ -48,6 +56,7 @@ class TConnectionSupervisor {
   TLinkTimers timers_;
   TLinkView& view_;
   QWidget& window_;
+  std::function<void()> onDeviceGone_;
 };
 
 }  // namespace orvane::instrument

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace orvane::instrument {
@@ -23,6 +25,8 @@ class TLinkPort {
   // The device went away under an open port (unplugged): the port still
   // reads as open, but nothing moves until it is closed and opened again.
   virtual bool DeviceFailed() const = 0;
+  // The device the port number names now; none for a number without one.
+  virtual std::optional<std::string> DevicePath() const = 0;
 };
 
 }  // namespace orvane::instrument

@@ -28,6 +28,7 @@ TPY_ORVANEFrm::TPY_ORVANEFrm(std::filesystem::path configFile)
              *this),
       polling_(link_, exchange_, timers_.CheckTimer),
       supervisor_(link_, exchange_, portLink_, LinkTimers(), view_, *this),
+      reconnect_(link_, portLink_, [this] { supervisor_.Reconnect(); }),
       settingsFile_(controls_, link_, port_, *this),
       trendOpener_(*this, *controls_.Signal, trend_) {
   setObjectName("PY_ORVANEFrm");
@@ -69,6 +70,7 @@ void TPY_ORVANEFrm::BindEvents() {
   timers_.CheckTimer.SetOnTimer([this](QObject*) { polling_.CheckTimerTimer(); });
   controls_.BtnWakeInstrument->SetOnClick(
       [this](QObject*) { supervisor_.BtnWakeInstrumentClick(); });
+  supervisor_.SetOnDeviceGone([this] { reconnect_.DeviceGone(); });
   controls_.cbKeepOnTop->SetOnClick([this](QObject*) { cbKeepOnTopClick(); });
   exchange_.SetOnSignalAccepted(
       [this](double signal, std::uint8_t gainCode, std::uint8_t modeCode) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "instrument/AutoReconnect.h"
 #include "instrument/ComPortLink.h"
 #include "instrument/CommandExchange.h"
 #include "instrument/ConnectionSupervisor.h"
@@ -50,6 +51,7 @@ class TPY_ORVANEFrm : public QWidget {
   serial::TApdComPort& Port() { return port_; }
   instrument::TCommandExchange& Exchange() { return exchange_; }
   instrument::TConnectionSupervisor& Supervisor() { return supervisor_; }
+  instrument::TAutoReconnect& AutoReconnect() { return reconnect_; }
   TSettingsHandlers& Settings() { return settings_; }
   TLampHandlers& Lamp() { return lamp_; }
   const trend::TSignalTrend& Trend() const { return trend_; }
@@ -86,6 +88,7 @@ class TPY_ORVANEFrm : public QWidget {
   TPowerHandlers power_;
   instrument::TStatusPolling polling_;
   instrument::TConnectionSupervisor supervisor_;
+  instrument::TAutoReconnect reconnect_;
   TPanelSettings settingsFile_;
   trend::TSignalTrend trend_;
   TTrendOpener trendOpener_;

@@ -171,6 +171,34 @@ TEST_F(ConnectionSupervisorTest, ResetSendsTheSettingsAgainOnlyToAnInstrumentTha
   EXPECT_EQ(rig.view.resends, 1);
 }
 
+TEST_F(ConnectionSupervisorTest, TheAutomaticReconnectIsResetWithoutItsStandingPortOffer) {
+  AnswerWhenSearching();
+  supervisor.Reconnect();
+  EXPECT_EQ(port.written, std::vector<std::string>{"?I\r"});
+  EXPECT_EQ(rig.view.resends, 1);
+  EXPECT_FALSE(link.ForcePortSelect);
+}
+
+// The device may come back while the warning waits for the operator, so the
+// watch must be set before the box; a device that did not fail is not gone.
+TEST_F(ConnectionSupervisorTest, AFailedDeviceIsToldBeforeTheWarningAndOnlyThen) {
+  std::vector<std::size_t> boxesWhenTold;
+  supervisor.SetOnDeviceGone([&] { boxesWhenTold.push_back(boxes.size()); });
+  port.open = true;
+  port.dsr = false;
+  onBox = [this] { AnswerWhenSearching(); };
+  supervisor.NoDataStreamTimerTimer();
+  EXPECT_TRUE(boxesWhenTold.empty());
+
+  port.open = true;
+  port.failed = true;
+  supervisor.NoDataStreamTimerTimer();
+  port.open = true;
+  onBox = nullptr;
+  supervisor.NoResponseTimerTimer();
+  EXPECT_EQ(boxesWhenTold, (std::vector<std::size_t>{1, 2}));
+}
+
 TEST_F(ConnectionSupervisorTest, ASilentLinkWithDsrUpIsOnlyMarkedLost) {
   port.open = true;
   supervisor.NoDataStreamTimerTimer();

@@ -30,6 +30,7 @@ class TFakePort : public TLinkPort {
   std::uint16_t ComNumber() const override { return comNumber; }
   void SetComNumber(std::uint16_t number) override { comNumber = number; }
   bool DeviceFailed() const override { return open && failed; }
+  std::optional<std::string> DevicePath() const override { return devicePath; }
 
   bool open = false;
   bool dsr = true;
@@ -37,6 +38,7 @@ class TFakePort : public TLinkPort {
   bool writeFails = false;
   std::optional<std::string> openError;
   std::uint16_t comNumber = 3;
+  std::optional<std::string> devicePath;
   int opens = 0;
   std::vector<std::string> written;
 };
