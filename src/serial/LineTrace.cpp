@@ -2,8 +2,6 @@
 
 #include <QTime>
 
-#include <cstdio>
-
 Q_LOGGING_CATEGORY(lcOrvaneLine, "orvane.line", QtInfoMsg)
 
 namespace orvane::serial {
@@ -20,28 +18,6 @@ void Write(std::uint16_t comNumber, const char* what, std::string_view bytes,
 }
 
 }  // namespace
-
-std::string EscapeLineBytes(std::string_view bytes) {
-  std::string text;
-  text.reserve(bytes.size());
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '\r') {
-      text += "\\r";
-    } else if (c == '\n') {
-      text += "\\n";
-    } else if (c == '\\') {
-      text += "\\\\";
-    } else if (byte < 0x20 || byte > 0x7E) {
-      char hex[5];
-      std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-      text += hex;
-    } else {
-      text += c;
-    }
-  }
-  return text;
-}
 
 void TLineTrace::Sent(std::uint16_t comNumber, std::string_view bytes, bool written) {
   if (!lcOrvaneLine().isDebugEnabled()) return;

@@ -6,13 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "serial/LineText.h"
+
 Q_DECLARE_LOGGING_CATEGORY(lcOrvaneLine)
 
 namespace orvane::serial {
-
-// The bytes as one line of text: CR as \r, LF as \n, a backslash doubled,
-// anything else outside printable ASCII as \xHH.
-std::string EscapeLineBytes(std::string_view bytes);
 
 // What one port puts on the line and takes from it, written to the logging
 // category orvane.line at debug level, which is off unless

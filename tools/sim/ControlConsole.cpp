@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "Escapes.h"
+#include "serial/LineText.h"
 
 namespace orvane::sim {
 namespace {
@@ -35,7 +36,7 @@ bool ControlConsole::Execute(std::string_view line, TimePoint now) {
   std::string_view argument = space == std::string_view::npos ? "" : line.substr(space + 1);
   bool quit = verb == "quit" && argument.empty();
   std::string error = quit ? std::string{} : Dispatch(verb, argument, now);
-  log_.Write("CTL", EscapeForLog(line), now);
+  log_.Write("CTL", serial::EscapeLineBytes(line), now);
   if (!error.empty()) {
     log_.Write("ERR", error, now);
   } else if (verb == "plug") {
@@ -50,7 +51,8 @@ std::string ControlConsole::Dispatch(std::string_view verb, std::string_view arg
   if (verb == "unplug" && argument.empty()) return Unplug();
   if (verb == "noise") return Noise(argument, now);
   if (Switch(verb, argument, now) || Setting(verb, argument)) return {};
-  return "unknown control command: " + EscapeForLog(verb) + " " + EscapeForLog(argument);
+  return "unknown control command: " + serial::EscapeLineBytes(verb) + " " +
+         serial::EscapeLineBytes(argument);
 }
 
 bool ControlConsole::Switch(std::string_view verb, std::string_view argument, TimePoint now) {

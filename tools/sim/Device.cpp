@@ -4,6 +4,7 @@
 
 #include "Command.h"
 #include "Escapes.h"
+#include "serial/LineText.h"
 
 namespace orvane::sim {
 namespace {
@@ -54,7 +55,7 @@ void Device::OnPollEvents(short revents, TimePoint now) {
 }
 
 void Device::OnLine(const ReceivedLine& line, TimePoint now) {
-  log_.Write("RX", EscapeForLog(line.text) + (line.overlong ? " [overlong]" : ""), now);
+  log_.Write("RX", serial::EscapeLineBytes(line.text) + (line.overlong ? " [overlong]" : ""), now);
   if (!powered_ || line.overlong) return;
   std::optional<Command> command = ParseCommand(line.text);
   if (!command) return;
@@ -75,7 +76,7 @@ void Device::Answer(const protocol::ReplyFrame& frame, TimePoint now) {
     due = transmitter_.LineFreeAt() + kSplitPause;
     rest.remove_prefix(half);
   }
-  transmitter_.Queue(rest, due, EscapeForLog(text));
+  transmitter_.Queue(rest, due, serial::EscapeLineBytes(text));
 }
 
 void Device::SendDue(TimePoint now) {

@@ -2,8 +2,6 @@
 
 #include <charconv>
 
-#include "instrument/Protocol.h"
-
 namespace orvane::sim {
 namespace {
 
@@ -28,25 +26,6 @@ std::optional<char> HexEscape(std::string_view digits) {
 }
 
 }  // namespace
-
-std::string EscapeForLog(std::string_view bytes) {
-  std::string out;
-  for (char c : bytes) {
-    auto byte = static_cast<unsigned char>(c);
-    if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\\') {
-      out += "\\\\";
-    } else if (byte >= 0x20 && byte < 0x7F) {
-      out += c;
-    } else {
-      out += "\\x" + protocol::EncodeHexByte(byte);
-    }
-  }
-  return out;
-}
 
 std::optional<std::string> Unescape(std::string_view text) {
   std::string out;
