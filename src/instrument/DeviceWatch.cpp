@@ -53,8 +53,13 @@ std::vector<fs::path> FoldersDeciding(const fs::path& path) {
   return folders;
 }
 
+// The instance is made at once, so the program holds the same descriptors
+// before its first watch as after its last; a watch tries again should the
+// system have refused it here.
 TDeviceWatch::TDeviceWatch(THandler onChange, QObject* parent)
-    : QObject(parent), onChange_(std::move(onChange)) {}
+    : QObject(parent), onChange_(std::move(onChange)) {
+  EnsureInstance();
+}
 
 TDeviceWatch::~TDeviceWatch() {
   notifier_.reset();
