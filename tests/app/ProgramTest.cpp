@@ -157,6 +157,12 @@ TEST_F(ProgramTest, ATerminationSignalSavesTheSettingsAndClosesThePort) {
 // so the program runs where /dev holds only the simulator's line, as ttyS2.
 TEST_F(ProgramTest, AFirstStartAsksForThePortAndTheNextGoesStraightToIt) {
   if (geteuid() != 0) GTEST_SKIP() << "needs a mount namespace of its own (root)";
+  // Inside a chroot the root is no mount point, and its propagation cannot
+  // be made private.
+  if (desktop_.Run({"sh", "-c", "unshare --mount --propagation private true && echo ok"}) !=
+      "ok\n") {
+    GTEST_SKIP() << "no private mount namespace can be made here";
+  }
   StartSim();
   const fs::path folder = dir_ / "panel";
   TPanelProcess::Install(folder);
