@@ -13,8 +13,8 @@
 
 #include "PanelProcess.h"
 #include "PortHolder.h"
+#include "ProgramDesktop.h"
 #include "SimProcess.h"
-#include "XServer.h"
 
 namespace orvane::app::test {
 namespace {
@@ -106,12 +106,7 @@ class ProgramFaultTest : public ::testing::Test {
     return panel_->WaitExit(30s);
   }
 
-  static orvane::test::TXServer& Desktop() {
-    static orvane::test::TXServer server;
-    return server;
-  }
-
-  const orvane::test::TXServer& desktop_ = Desktop();
+  const orvane::test::TXServer& desktop_ = ProgramDesktop();
   fs::path dir_;
   std::unique_ptr<SimProcess> sim_;
   std::unique_ptr<TPanelProcess> panel_;

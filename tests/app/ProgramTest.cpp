@@ -12,9 +12,9 @@
 #include <sstream>
 
 #include "PanelProcess.h"
+#include "ProgramDesktop.h"
 #include "PtyPair.h"
 #include "SimProcess.h"
-#include "XServer.h"
 
 namespace orvane::app::test {
 namespace {
@@ -80,14 +80,7 @@ class ProgramTest : public ::testing::Test {
     return text.str();
   }
 
-  // One display for every test of the process, made when first needed (not
-  // when ctest only lists the tests).
-  static orvane::test::TXServer& Desktop() {
-    static orvane::test::TXServer server;
-    return server;
-  }
-
-  const orvane::test::TXServer& desktop_ = Desktop();
+  const orvane::test::TXServer& desktop_ = ProgramDesktop();
   fs::path dir_;
   std::unique_ptr<SimProcess> sim_;
 };
