@@ -123,7 +123,12 @@ void TConnectionSupervisor::NoResponseTimerTimer() {
 void TConnectionSupervisor::OfferPortSelection() {
   CloseSearchDialog();
   const auto chosen = SelectPort();
-  if (!chosen) return;
+  // A question cancelled leaves the link down, and Reset must stay within
+  // reach: greyed out, nothing could ever bring the instrument back.
+  if (!chosen) {
+    ShowLinkDown();
+    return;
+  }
   port_.SetComNumber(*chosen);
   link_.ForcePortSelect = false;
   ConnectInstrument();

@@ -151,6 +151,7 @@ TEST_F(ConnectionSupervisorTest, AfterResetNoAnswerOffersPortsUntilOneIsChosen) 
   EXPECT_TRUE(boxes.empty());
   EXPECT_TRUE(link.ForcePortSelect);
   EXPECT_TRUE(link.CommsLost);
+  EXPECT_EQ(rig.view.resetEnabled, true) << "the operator can try again";
 
   AnswerPortDialog(5);
   QTimer::singleShot(0, [this] { AnswerWhenSearching(); });
