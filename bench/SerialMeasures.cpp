@@ -57,8 +57,13 @@ class TWait {
       QEventLoop loop;
       loop_ = &loop;
       const auto left = std::chrono::ceil<milliseconds>(until - Clock::now());
-      QTimer::singleShot(std::max<long>(left.count(), 0), Qt::PreciseTimer, &loop,
-                         &QEventLoop::quit);
+      // A timer of this scope dies with it: a single-shot left armed after an
+      // early wake would still fire later and be counted as the port's.
+      QTimer deadline;
+      deadline.setSingleShot(true);
+      deadline.setTimerType(Qt::PreciseTimer);
+      QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+      deadline.start(std::max<milliseconds>(left, milliseconds(0)));
       loop.exec();
       loop_ = nullptr;
     }
@@ -197,6 +202,9 @@ TCost CostOf(int seconds) {
 
 TCost MeasureIdle(TBenchPort& port, const std::string& device, int seconds) {
   if (!port.Open(device)) return {};
+  // The threads an open starts take their first waits just after it; idle is
+  // what follows, for either port.
+  TWait().Until([] { return false; }, Clock::now() + std::chrono::seconds(1));
   const TCost cost = CostOf(seconds);
   port.Close();
   return cost;
