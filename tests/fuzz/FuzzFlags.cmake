@@ -5,6 +5,6 @@ if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   message(FATAL_ERROR "ORVANE_FUZZ needs clang: -DCMAKE_CXX_COMPILER=clang++")
 endif()
 
-add_compile_options(-O1 -g -fno-omit-frame-pointer
+add_compile_options(-O1 -g1 -fno-omit-frame-pointer
   -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
 add_link_options(-fsanitize=address,undefined)
