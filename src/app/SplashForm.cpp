@@ -139,8 +139,7 @@ void TSplashForm::BuildLayout() {
 }
 
 void TSplashForm::FormCreate() {
-  std::error_code error;
-  if (!std::filesystem::exists(iniPath_, error)) TryFirstPorts();
+  if (!config::TIniFile(iniPath_).Exists()) TryFirstPorts();
   // A port left open by the trial is closed and opened again as port 0,
   // which asks the operator; a cancel leaves from here, before config.ini
   // is opened.

@@ -48,6 +48,7 @@ std::filesystem::path FollowLinks(std::filesystem::path path) {
   return path;
 }
 
+// A file that grows past the bound while it is read is refused all the same.
 bool ReadAll(int fd, std::string& text) {
   char buffer[8192];
   for (;;) {
@@ -55,12 +56,27 @@ bool ReadAll(int fd, std::string& text) {
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) return got == 0;
     text.append(buffer, static_cast<std::size_t>(got));
+    if (text.size() > kMaxProfileFileSize) return false;
   }
 }
 
 // Only a regular file is a profile file; anything else in its place is refused.
 bool ReadRegularFile(int fd, struct stat& info, std::string& text) {
-  return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ReadAll(fd, text);
+  return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+         static_cast<std::size_t>(info.st_size) <= kMaxProfileFileSize && ReadAll(fd, text);
+}
+
+// Opening a serial line raises its modem lines and opening a FIFO waits for a
+// writer, so what is not a regular file is not opened at all (EINVAL). One
+// swapped in after the look is opened without waiting and refused by
+// ReadRegularFile.
+int OpenRegular(const std::filesystem::path& path, int flags) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    errno = EINVAL;
+    return -1;
+  }
+  return ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }
 
 bool WriteAll(int fd, std::string_view data) {
@@ -127,11 +143,17 @@ bool WriteInPlace(int fd, std::string_view content, std::string_view old) {
 
 }  // namespace
 
+std::optional<std::string> ReadProfileFile(const std::filesystem::path& path) {
+  TFileDescriptor file(OpenRegular(path, O_RDONLY));
+  struct stat info {};
+  std::string text;
+  if (file.Get() < 0 || !ReadRegularFile(file.Get(), info, text)) return std::nullopt;
+  return text;
+}
+
 bool RewriteFile(const std::filesystem::path& path, const TTextEdit& edit) {
   const auto target = FollowLinks(path);
-  // Non-blocking so that a device or FIFO in the file's place is refused at
-  // once rather than waited for.
-  TFileDescriptor file(::open(target.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  TFileDescriptor file(OpenRegular(target, O_RDWR));
   if (file.Get() < 0 && errno != ENOENT) return false;
   struct stat old {};
   std::string text;

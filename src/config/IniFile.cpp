@@ -3,23 +3,13 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <fstream>
 #include <limits>
-#include <sstream>
 
 #include "config/FileRewrite.h"
 #include "config/ProfileText.h"
 
 namespace orvane::config {
 namespace {
-
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
 
 void RefuseLineBreaks(std::string_view text) {
   if (text.find_first_of("\r\n") != std::string_view::npos) {
@@ -90,7 +80,7 @@ TIniFile::TIniFile(std::filesystem::path path)
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view defaultValue) const {
-  const auto text = ReadWholeFile(path_);
+  const auto text = ReadProfileFile(path_);
   auto value = text ? profile_text::FindValue(*text, section, key) : std::nullopt;
   std::string result = value ? std::move(*value) : std::string(defaultValue);
   if (result.size() > kMaxValueLength) result.resize(kMaxValueLength);
@@ -106,12 +96,23 @@ bool TIniFile::ReadBool(std::string_view section, std::string_view key, bool def
   return value ? *value != 0 : defaultValue;
 }
 
+bool TIniFile::Exists() const { return ReadProfileFile(path_).has_value(); }
+
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  WriteStrings(section, {{std::string(key), std::string(value)}});
+}
+
+void TIniFile::WriteStrings(std::string_view section, const TProfileEntries& entries) {
   RefuseLineBreaks(section);
-  RefuseLineBreaks(key);
-  RefuseLineBreaks(value);
+  for (const auto& [key, value] : entries) {
+    RefuseLineBreaks(key);
+    RefuseLineBreaks(value);
+  }
   const bool written = RewriteFile(path_, [&](std::string_view text) {
-    return profile_text::SetValue(text, section, key, value);
+    std::string result(text);
+    for (const auto& [key, value] : entries)
+      result = profile_text::SetValue(result, section, key, value);
+    return result;
   });
   if (!written) throw EIniFileError("Unable to write to " + path_.string());
 }

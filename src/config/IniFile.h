@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace orvane::config {
 
@@ -14,11 +16,16 @@ class EIniFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Keys and their values, in the order they are written.
+using TProfileEntries = std::vector<std::pair<std::string, std::string>>;
+
 // A classic profile file ("[Section]" lines and "Key=Value" lines).
 // It holds no cache: every read looks at the file as it is now and every
 // write reaches the disk before returning, so two objects on one path, or a
 // hand edit between calls, never disagree. Reading never fails and never
-// creates the file; a write that cannot be made throws EIniFileError.
+// creates the file; anything but a regular file of sane size (a FIFO, a
+// device, a link to one) reads as a missing file. A write that cannot be
+// made throws EIniFileError.
 class TIniFile {
  public:
   static constexpr std::size_t kMaxValueLength = 2047;
@@ -26,6 +33,8 @@ class TIniFile {
   explicit TIniFile(std::filesystem::path path);
 
   const std::filesystem::path& FileName() const { return path_; }
+  // False wherever every read gives its default because there is no file.
+  bool Exists() const;
 
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view defaultValue) const;
@@ -40,6 +49,9 @@ class TIniFile {
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
+  // Every entry in one replacement of the file: all of them reach it, or
+  // none does.
+  void WriteStrings(std::string_view section, const TProfileEntries& entries);
 
  private:
   std::filesystem::path path_;

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "IniFixture.h"
+#include "config/FileRewrite.h"
 #include "config/IniFile.h"
 
 namespace orvane::config {
@@ -56,6 +57,24 @@ TEST_F(ProfileFileTest, ASymlinkHasItsTargetRewrittenBesideItAndStaysALink) {
   TIniFile(dangling).WriteInteger("RV", "Gain", 4);
   EXPECT_TRUE(std::filesystem::is_symlink(dangling));
   EXPECT_EQ(Contents(dir_ / "missing.ini"), "[RV]\nGain=4\n");
+}
+
+// A FIFO would hold the start for ever and a link to a device feed it
+// endless bytes: each reads as no file, at once, and is never written.
+TEST_F(ProfileFileTest, OnlyARegularFileOfSaneSizeIsReadOrWritten) {
+  ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", dir_ / "zero");
+  Put(dir_ / "huge", "[RV]\nGain=1\n");
+  std::filesystem::resize_file(dir_ / "huge", kMaxProfileFileSize + 1);
+  for (const char* name : {"fifo", "zero", "huge"}) {
+    SCOPED_TRACE(name);
+    const TIniFile ini(dir_ / name);
+    EXPECT_FALSE(ini.Exists());
+    EXPECT_EQ(ini.ReadInteger("RV", "Gain", 2), 2);
+    ExpectRefused(dir_ / name);
+  }
+  EXPECT_EQ(std::filesystem::status(dir_ / "fifo").type(), std::filesystem::file_type::fifo);
+  EXPECT_EQ(std::filesystem::file_size(dir_ / "huge"), kMaxProfileFileSize + 1);
 }
 
 TEST_F(ProfileFileTest, RefusedWritesNameTheFullPathAndLeaveTheFileAsItWas) {
