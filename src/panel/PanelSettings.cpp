@@ -4,7 +4,6 @@
 
 #include <QWidget>
 
-#include "config/IniFile.h"
 #include "panel/WindowModel.h"
 #include "serial/ApdComPort.h"
 #include "widgets/TCheckBox.h"
@@ -15,6 +14,23 @@ namespace orvane::panel {
 namespace {
 
 constexpr const char* kInstrument = "Instrument";
+
+struct TKeyInfo {
+  const char* name;
+  int designValue;
+};
+
+// In the order the keys are loaded and written. KeepOnTop is a boolean,
+// written 1 or 0 like the others' integers.
+constexpr std::array<TKeyInfo, 9> kKeys = {{{"ComPort", 0},
+                                            {"Gain", 2},
+                                            {"Mode", 1},
+                                            {"KeepOnTop", 1},
+                                            {"Pump1", 0},
+                                            {"Pump2", 0},
+                                            {"DryerGas", 0},
+                                            {"AnalysisGas", 0},
+                                            {"LampType", -1}}};
 
 const char* SectionOf(const std::string& model) {
   if (model == instrument::kModelA) return "PY";
@@ -32,41 +48,118 @@ std::uint16_t PortNumber(int value) {
 
 TPanelSettings::TPanelSettings(const TMainControls& controls, instrument::InstrumentLink& link,
                                serial::TApdComPort& port, QWidget& window)
-    : c_(controls), link_(link), port_(port), window_(window) {}
-
-// The port comes first, so the commands the other keys send reach it. Model
-// B measures in Emission only: its mode is set by the identify reply, never
-// loaded.
-void TPanelSettings::Load(const config::TIniFile& ini) {
-  port_.SetComNumber(0);
-  link_.InstrumentModel = ini.ReadString(kInstrument, "configuration", "");
-  const char* section = SectionOf(link_.InstrumentModel);
-  if (section == nullptr) return;
-  const bool modelB = link_.IsModelB();
-  window_.setWindowTitle(ModelCaption(link_.InstrumentModel));
-  port_.SetComNumber(PortNumber(ini.ReadInteger(section, "ComPort", 0)));
-  c_.rgGain->SetItemIndex(ini.ReadInteger(section, "Gain", 2));
-  if (!modelB) c_.rgMode->SetItemIndex(ini.ReadInteger(section, "Mode", 1));
-  c_.cbKeepOnTop->SetChecked(ini.ReadBool(section, "KeepOnTop", true));
-  c_.tbPump1->SetPosition(ini.ReadInteger(section, "Pump1", 0));
-  c_.tbPump2->SetPosition(ini.ReadInteger(section, "Pump2", 0));
-  c_.rgDryerGas->SetItemIndex(ini.ReadInteger(section, "DryerGas", 0));
-  c_.rgAnalysisGas->SetItemIndex(ini.ReadInteger(section, "AnalysisGas", 0));
-  if (modelB) c_.rgElements->SetItemIndex(ini.ReadInteger(section, "LampType", -1));
+    : c_(controls), link_(link), port_(port), window_(window) {
+  static_assert(kKeys.size() == kKeyCount);
 }
 
-void TPanelSettings::Save(config::TIniFile& ini) const {
+// Model B measures in Emission only: its mode is set by the identify reply,
+// never loaded; only model B has the lamp.
+bool TPanelSettings::Loads(TKey key) const {
+  if (key == kMode) return !link_.IsModelB();
+  return key != kLampType || link_.IsModelB();
+}
+
+bool TPanelSettings::Saves(TKey key) const { return key != kLampType || link_.IsModelB(); }
+
+// The port comes first, so the commands the other keys send reach it.
+void TPanelSettings::Apply(TKey key, int value) {
+  switch (key) {
+    case kComPort:
+      return port_.SetComNumber(PortNumber(value));
+    case kGain:
+      return c_.rgGain->SetItemIndex(value);
+    case kMode:
+      return c_.rgMode->SetItemIndex(value);
+    case kKeepOnTop:
+      return c_.cbKeepOnTop->SetChecked(value != 0);
+    case kPump1:
+      return c_.tbPump1->SetPosition(value);
+    case kPump2:
+      return c_.tbPump2->SetPosition(value);
+    case kDryerGas:
+      return c_.rgDryerGas->SetItemIndex(value);
+    case kAnalysisGas:
+      return c_.rgAnalysisGas->SetItemIndex(value);
+    case kLampType:
+      return c_.rgElements->SetItemIndex(value);
+    case kKeyCount:
+      break;
+  }
+}
+
+int TPanelSettings::Value(TKey key) const {
+  switch (key) {
+    case kComPort:
+      return port_.ComNumber();
+    case kGain:
+      return c_.rgGain->ItemIndex();
+    case kMode:
+      return c_.rgMode->ItemIndex();
+    case kKeepOnTop:
+      return c_.cbKeepOnTop->Checked() ? 1 : 0;
+    case kPump1:
+      return c_.tbPump1->Position();
+    case kPump2:
+      return c_.tbPump2->Position();
+    case kDryerGas:
+      return c_.rgDryerGas->ItemIndex();
+    case kAnalysisGas:
+      return c_.rgAnalysisGas->ItemIndex();
+    case kLampType:
+      return c_.rgElements->ItemIndex();
+    case kKeyCount:
+      break;
+  }
+  return 0;
+}
+
+TPanelSettings::TValues TPanelSettings::Values() const {
+  TValues values{};
+  for (std::size_t key = 0; key < kKeyCount; ++key) values[key] = Value(static_cast<TKey>(key));
+  return values;
+}
+
+void TPanelSettings::Load(const config::TIniFile& ini) {
+  port_.SetComNumber(0);
+  unapplied_.reset();
+  link_.InstrumentModel = ini.ReadString(kInstrument, "configuration", "");
   const char* section = SectionOf(link_.InstrumentModel);
+  loadedSection_ = section != nullptr ? section : "";
   if (section == nullptr) return;
-  ini.WriteInteger(section, "ComPort", port_.ComNumber());
-  ini.WriteInteger(section, "Gain", c_.rgGain->ItemIndex());
-  ini.WriteInteger(section, "Mode", c_.rgMode->ItemIndex());
-  ini.WriteBool(section, "KeepOnTop", c_.cbKeepOnTop->Checked());
-  ini.WriteInteger(section, "Pump1", c_.tbPump1->Position());
-  ini.WriteInteger(section, "Pump2", c_.tbPump2->Position());
-  ini.WriteInteger(section, "DryerGas", c_.rgDryerGas->ItemIndex());
-  ini.WriteInteger(section, "AnalysisGas", c_.rgAnalysisGas->ItemIndex());
-  if (link_.IsModelB()) ini.WriteInteger(section, "LampType", c_.rgElements->ItemIndex());
+  window_.setWindowTitle(ModelCaption(link_.InstrumentModel));
+  std::size_t next = 0;
+  try {
+    for (; next < kKeyCount; ++next) {
+      const auto key = static_cast<TKey>(next);
+      if (Loads(key))
+        Apply(key, ini.ReadInteger(section, kKeys[next].name, kKeys[next].designValue));
+    }
+  } catch (...) {
+    for (; next < kKeyCount; ++next) unapplied_.set(next, Loads(static_cast<TKey>(next)));
+    afterLoad_ = Values();
+    throw;
+  }
+}
+
+TSavedSettings TPanelSettings::ToSave() {
+  const char* section = SectionOf(link_.InstrumentModel);
+  if (section == nullptr) return {};
+  TSavedSettings saved{section, {}};
+  const TValues values = Values();
+  const bool sameSection = saved.section == loadedSection_;
+  for (std::size_t next = 0; next < kKeyCount; ++next) {
+    if (values[next] != afterLoad_[next]) unapplied_.reset(next);
+    if (Saves(static_cast<TKey>(next)) && !(sameSection && unapplied_[next])) {
+      saved.entries.emplace_back(kKeys[next].name, std::to_string(values[next]));
+    }
+  }
+  return saved;
+}
+
+void TPanelSettings::Save(config::TIniFile& ini) { Write(ini, ToSave()); }
+
+void TPanelSettings::Write(config::TIniFile& ini, const TSavedSettings& settings) {
+  if (!settings.section.empty()) ini.WriteStrings(settings.section, settings.entries);
 }
 
 }  // namespace orvane::panel

@@ -9,6 +9,7 @@
 #include "PanelRig.h"
 #include "PtyPair.h"
 #include "widgets/TCheckBox.h"
+#include "widgets/TErrorGuard.h"
 #include "widgets/TRadioGroup.h"
 #include "widgets/TTrackBar.h"
 
@@ -104,6 +105,24 @@ TEST_F(PanelSettingsTest, AFileThatCannotBeWrittenIsReportedAndLeftAsItWas) {
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_EQ(errors[0].toStdString(), "Unable to write to " + (Dir / "config.ini").string());
   EXPECT_EQ(Config(), before);
+}
+
+// The load ends at the first command that cannot go out (the configured port
+// is not there). What it never reached keeps its value in the file, unless
+// the operator changed that control since.
+TEST_F(PanelSettingsTest, KeysTheLoadNeverReachedKeepTheirValuesUnlessChangedSince) {
+  AppendConfig(
+      "[Instrument]\nConfiguration=Maravent\n[RV]\nComPort=4\nPump1=100\nPump2=50\n"
+      "DryerGas=1\nAnalysisGas=1\nLampType=2\n");
+  OpenWindow(0);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(C().rgDryerGas->ItemIndex(), 0);
+  widgets::TErrorGuard::Run([&] { C().tbPump2->SetPosition(30); });
+  window.reset();
+  EXPECT_NE(Config().find("[RV]\nComPort=4\nPump1=100\nPump2=30\nDryerGas=1\nAnalysisGas=1\n"
+                          "LampType=2\nGain=2\nMode=1\nKeepOnTop=1\n"),
+            std::string::npos)
+      << Config();
 }
 
 }  // namespace
