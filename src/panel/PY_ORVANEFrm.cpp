@@ -30,6 +30,7 @@ TPY_ORVANEFrm::TPY_ORVANEFrm(std::filesystem::path configFile)
       supervisor_(link_, exchange_, portLink_, LinkTimers(), view_, *this),
       reconnect_(link_, portLink_, [this] { supervisor_.Reconnect(); }),
       settingsFile_(controls_, link_, port_, *this),
+      autosave_(settingsFile_, controls_, configFile_),
       trendOpener_(*this, *controls_.Signal, trend_) {
   setObjectName("PY_ORVANEFrm");
   setWindowTitle(kDesignCaption);
@@ -41,6 +42,7 @@ TPY_ORVANEFrm::TPY_ORVANEFrm(std::filesystem::path configFile)
   SetUpPort();
   BindEvents();
   widgets::TErrorGuard::Run([this] { FormCreate(); });
+  autosave_.Start();
   FormResize();
 }
 
@@ -152,8 +154,10 @@ void TPY_ORVANEFrm::cbKeepOnTopClick() {
 }
 
 // Each step runs whatever the one before it did: a settings file that cannot
-// be written must not leave the port open.
+// be written must not leave the port open. The last save waits for a write
+// under way, so it is the last to reach the file.
 void TPY_ORVANEFrm::FormDestroy() {
+  autosave_.Stop();
   widgets::TErrorGuard::Run([this] {
     config::TIniFile ini(configFile_);
     settingsFile_.Save(ini);

@@ -15,6 +15,7 @@
 #include "panel/PanelLinkView.h"
 #include "panel/PanelSettings.h"
 #include "panel/PowerHandlers.h"
+#include "panel/SettingsAutosave.h"
 #include "panel/SettingsHandlers.h"
 #include "panel/TrendOpener.h"
 #include "serial/ApdComPort.h"
@@ -90,6 +91,7 @@ class TPY_ORVANEFrm : public QWidget {
   instrument::TConnectionSupervisor supervisor_;
   instrument::TAutoReconnect reconnect_;
   TPanelSettings settingsFile_;
+  TSettingsAutosave autosave_;
   trend::TSignalTrend trend_;
   TTrendOpener trendOpener_;
 };

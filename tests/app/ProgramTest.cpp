@@ -11,6 +11,7 @@
 #include <memory>
 #include <sstream>
 
+#include "FileWatch.h"
 #include "PanelProcess.h"
 #include "ProgramDesktop.h"
 #include "PtyPair.h"
@@ -140,6 +141,33 @@ TEST_F(ProgramTest, ATerminationSignalSavesTheSettingsAndClosesThePort) {
   const std::string config = Config(folder);
   EXPECT_EQ(config.find("Gain="), config.rfind("Gain="));
   EXPECT_NE(config.find("[RV]\nComPort=3\nGain=2\nMode=2\nKeepOnTop=1\nPump1=0\n"),
+            std::string::npos)
+      << config;
+}
+
+// A panel that never reaches its end (killed, its display gone) has the
+// operator's change in config.ini all the same: it is written within about a
+// second, not only when the window is destroyed.
+TEST_F(ProgramTest, AChangedSettingIsInTheFileBeforeThePanelIsKilled) {
+  StartSim();
+  const fs::path folder = Install("panel", SimLink());
+  const std::string before = Config(folder);
+  TPanelProcess panel(folder, Environment());
+  ASSERT_TRUE(WaitPolling()) << SimLog();
+  config::test::TFileWatch watch(folder / "config.ini");
+  // The operator clicks pump 1's slider and sends it to its end.
+  const std::string id = desktop_.Run({"xdotool", "search", "--name", "^RV ORVANE"});
+  const std::string window = id.substr(0, id.find('\n'));
+  desktop_.Run({"xdotool", "windowactivate", "--sync", window, "mousemove", "--window", window,
+                "298", "106", "click", "1", "key", "End"});
+  ASSERT_TRUE(WaitReceived("!JFF", 10s)) << SimLog();
+  ASSERT_TRUE(
+      watch.WaitFor([&] { return Config(folder).find("Pump1=255\n") != std::string::npos; }, 10s));
+  panel.Signal(SIGKILL);
+  ASSERT_TRUE(panel.WaitExit(5s).has_value());
+  const std::string config = Config(folder);
+  EXPECT_TRUE(config.starts_with(before)) << config;
+  EXPECT_NE(config.find("[RV]\nComPort=3\nGain=2\nMode=2\nKeepOnTop=1\nPump1=255\n"),
             std::string::npos)
       << config;
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "FileWatch.h"
 #include "PanelRig.h"
 #include "PtyPair.h"
 #include "widgets/TCheckBox.h"
@@ -123,6 +124,32 @@ TEST_F(PanelSettingsTest, KeysTheLoadNeverReachedKeepTheirValuesUnlessChangedSin
                           "LampType=2\nGain=2\nMode=1\nKeepOnTop=1\n"),
             std::string::npos)
       << Config();
+}
+
+// A change is written while the panel runs, once it has settled: a drag,
+// pauses included, is one write, and the next change another.
+TEST_F(PanelSettingsTest, ADragIsWrittenOnceWhenLetGoAndTheNextChangeAgain) {
+  StartSim('A');
+  AppendConfig("[Instrument]\nconfiguration=Pellory\n[PY]\nComPort=3\n");
+  OpenWindow(0);
+  ASSERT_TRUE(WaitConnected());
+  config::test::TFileWatch watch(Dir / "config.ini");
+  widgets::TTrackBar& pump = *C().tbPump1;
+  pump.setSliderDown(true);
+  for (const int position : {40, 100, 160}) {
+    pump.setSliderPosition(position);
+    RunFor(3 * TSettingsAutosave::kInterval);
+  }
+  pump.setSliderPosition(200);
+  pump.setSliderDown(false);
+  ASSERT_TRUE(RunUntil([&] { return watch.Writes() > 0; }, 5000));
+  EXPECT_NE(Config().find("[PY]\nComPort=3\nGain=2\nMode=1\nKeepOnTop=1\nPump1=200\n"),
+            std::string::npos)
+      << Config();
+  C().rgGain->SetItemIndex(3);
+  ASSERT_TRUE(RunUntil([&] { return watch.Writes() > 1; }, 5000));
+  EXPECT_EQ(watch.Writes(), 2);
+  EXPECT_NE(Config().find("Gain=3\n"), std::string::npos) << Config();
 }
 
 }  // namespace
