@@ -25,7 +25,9 @@ constexpr char kPanelTitle[] = "^RV ORVANE - AFS - Ver \\(2\\.2\\)$";
 // Window ids in a property's value ("... window id # 0x1, 0x2"), in order.
 std::vector<unsigned long> WindowIds(const std::string& text) {
   std::vector<unsigned long> ids;
-  std::istringstream words(text.substr(std::min(text.size(), text.find('#') + 1)));
+  const std::size_t hash = text.find('#');
+  if (hash == std::string::npos) return ids;
+  std::istringstream words(text.substr(hash + 1));
   for (std::string word; words >> word;) ids.push_back(std::stoul(word, nullptr, 16));
   return ids;
 }
@@ -71,12 +73,15 @@ class StackingTest : public ::testing::TestWithParam<const char*> {
     }
     return 0;
   }
-  // The mouse on a point of the window's client area: a key sent to a window
-  // rather than typed is ignored by Qt.
+  // Input as the operator gives it, into the window made active first: Qt
+  // ignores events sent to a window.
   void Click(unsigned long window, int x, int y) {
     const std::string id = std::to_string(window);
     desktop_->Run({"xdotool", "windowactivate", "--sync", id, "mousemove", "--window", id,
                    std::to_string(x), std::to_string(y), "click", "1"});
+  }
+  void Type(unsigned long window, const std::string& keys) {
+    desktop_->Run({"xdotool", "windowactivate", "--sync", std::to_string(window), "key", keys});
   }
   // The box is the panel's own dialog and the window manager keeps it above.
   void ExpectInFrontOfPanel(unsigned long box, unsigned long panel) {
@@ -99,8 +104,9 @@ class StackingTest : public ::testing::TestWithParam<const char*> {
 
 // The connect finds no device and asks for a port; once the question is
 // cancelled no window of ours is active, and the error the connect then
-// raises is the one that used to land under the panel.
-TEST_P(StackingTest, ThePortQuestionAndTheErrorAfterItStandAboveThePanel) {
+// raises is the one that used to land under the panel. The trend window is
+// an ordinary window under the panel, and its file dialog used to stay there.
+TEST_P(StackingTest, PortQuestionErrorAndTrendFileDialogStandAboveThePanel) {
   StartWithoutDevice();
   const unsigned long panel = WaitWindow(kPanelTitle);
   ASSERT_NE(panel, 0u);
@@ -109,6 +115,12 @@ TEST_P(StackingTest, ThePortQuestionAndTheErrorAfterItStandAboveThePanel) {
   Click(question, 168, 108);  // its Cancel button
   const unsigned long error = WaitWindow("^ORVANE - AFS$");
   ExpectInFrontOfPanel(error, panel);
+  Type(error, "Return");
+  Type(panel, "ctrl+t");
+  Type(WaitWindow("^Signal Trend$"), "alt+s");
+  const unsigned long fileDialog = WaitWindow("^Save as CSV$");
+  ExpectInFrontOfPanel(fileDialog, panel);
+  Type(fileDialog, "Escape");
   panel_->Signal(SIGTERM);
   EXPECT_EQ(panel_->WaitExit(30s), 0);
 }
