@@ -65,7 +65,7 @@ class StackingTest : public ::testing::TestWithParam<const char*> {
   // search waits by itself, but gives up when a window it looks at goes
   // away meanwhile (the splash does), and is then asked again.
   unsigned long WaitWindow(const std::string& pattern) {
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    const auto deadline = std::chrono::steady_clock::now() + 30s;
     while (std::chrono::steady_clock::now() < deadline) {
       const std::string ids = desktop_->Run(
           {"timeout", "14", "xdotool", "search", "--sync", "--onlyvisible", "--name", pattern});
