@@ -14,6 +14,7 @@
 #include "panel/PY_ORVANEFrm.h"
 #include "widgets/Accessibility.h"
 #include "widgets/FontSubstitutes.h"
+#include "widgets/TDialogOwner.h"
 
 namespace orvane::app {
 namespace {
@@ -34,6 +35,7 @@ void Centre(QWidget& window) {
 
 void RunMainWindow(QApplication& app, TSingleInstance& instance) {
   panel::TPY_ORVANEFrm window(config::ConfigIniPath());
+  widgets::TDialogOwner::Register(&window);
   const panel::TMainControls& c = window.Controls();
   TApplicationLock lock(c.pnlGainMode, c.gbPumps, c.gbGases, c.gbLamp, c.btnLock,
                         window.Link().PanelLocked);
@@ -61,6 +63,7 @@ int RunProgram(int argc, char** argv) {
   TTerminationSignals terminationSignals;
   {
     TSplashForm splash;
+    widgets::TDialogOwner::Register(&splash);
     if (!RunSplash(splash)) return 0;
   }
   ApplyTheme(app, kThemeName);

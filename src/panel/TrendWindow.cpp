@@ -13,6 +13,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "trend/TrendCsv.h"
+#include "widgets/TDialogOwner.h"
 #include "widgets/TErrorGuard.h"
 #include "widgets/TMessageDlg.h"
 
@@ -143,11 +144,16 @@ void TTrendWindow::FixedToggled(bool fixed) {
   ViewChanged();
 }
 
+// This is an ordinary window, which window managers stack under the
+// always-on-top panel; a box transient for it would stand there too, modal
+// and half hidden. Its boxes stand on the panel, its parent, instead.
+QWidget* TTrendWindow::BoxOwner() { return widgets::TDialogOwner::For(parentWidget()); }
+
 void TTrendWindow::SaveClick() {
   const QString suggested = QDir::home().filePath(
       QDateTime::currentDateTime().toString("'signal-trend-'yyyyMMdd-hhmmss'.csv'"));
   const QString path =
-      QFileDialog::getSaveFileName(this, "Save as CSV", suggested, "CSV files (*.csv)");
+      QFileDialog::getSaveFileName(BoxOwner(), "Save as CSV", suggested, "CSV files (*.csv)");
   if (!path.isEmpty()) SaveTo(path);
 }
 
@@ -168,7 +174,7 @@ void TTrendWindow::SaveFinished() {
   save_->setEnabled(true);
   savePending_ = false;
   if (const QString error = saving_.result(); !error.isEmpty()) {
-    widgets::TMessageDlg::Error(this, error);
+    widgets::TMessageDlg::Error(BoxOwner(), error);
   }
 }
 

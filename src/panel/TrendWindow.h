@@ -59,6 +59,7 @@ class TTrendWindow : public QWidget {
   void ViewChanged() { viewChanged_ = true; }
   void PauseToggled(bool paused);
   void FixedToggled(bool fixed);
+  QWidget* BoxOwner();
   void SaveClick();
   void SaveFinished();
   std::optional<TTrendChart::TRange> FixedRange() const;

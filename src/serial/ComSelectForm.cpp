@@ -14,6 +14,7 @@
 #include "serial/PortListDelegate.h"
 #include "serial/PortNames.h"
 #include "serial/ProbeDispatcher.h"
+#include "widgets/TDialogOwner.h"
 
 namespace orvane::serial {
 namespace {
@@ -43,7 +44,8 @@ QString DescribePortNumber(unsigned number, TPortPresence presence) {
 
 void TComSelectForm::SetScript(Script script) { ActiveScript() = std::move(script); }
 
-TComSelectForm::TComSelectForm(QWidget* parent, Probe probe, Describe describe) : QDialog(parent) {
+TComSelectForm::TComSelectForm(QWidget* parent, Probe probe, Describe describe)
+    : QDialog(widgets::TDialogOwner::For(parent)) {
   setObjectName("ComSelectForm");
   setWindowTitle("Select Port");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |

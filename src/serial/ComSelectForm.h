@@ -47,6 +47,8 @@ class TComSelectForm : public QDialog {
   using Script = std::function<int(TComSelectForm&)>;
   static void SetScript(Script script);
 
+  // Transient for `parent`, or for the window TDialogOwner names when none
+  // is given (the splash, the port's own prompt).
   explicit TComSelectForm(QWidget* parent = nullptr, Probe probe = ProbePort,
                           Describe describe = DescribePortNumber);
 

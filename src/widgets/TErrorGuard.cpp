@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
+
+#include "widgets/TDialogOwner.h"
 
 namespace orvane::widgets {
 
@@ -34,9 +37,13 @@ void TErrorGuard::ShowError(const QString& message) {
     Recorder()(message);
     return;
   }
-  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message,
-                  QMessageBox::Ok, QApplication::activeWindow());
-  box.exec();
+  // On the heap: the window it stands on may go while it waits, and takes
+  // the box along.
+  QPointer<QMessageBox> box =
+      new QMessageBox(QMessageBox::Critical, QApplication::applicationDisplayName(), message,
+                      QMessageBox::Ok, TDialogOwner::For());
+  box->exec();
+  delete box;
 }
 
 void TErrorGuard::SetRecorder(TRecorder recorder) { Recorder() = std::move(recorder); }

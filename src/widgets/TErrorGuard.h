@@ -17,7 +17,8 @@ class TErrorGuard {
   // False when the handler threw.
   static bool Run(const std::function<void()>& handler) noexcept;
 
-  // The standard error box: modal, the message as its text, one OK button.
+  // The standard error box: modal, the message as its text, one OK button,
+  // transient for the window TDialogOwner names.
   static void ShowError(const QString& message);
 
   // Tests record the message instead of opening the box; an empty recorder

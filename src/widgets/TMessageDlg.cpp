@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPointer>
 
+#include "widgets/TDialogOwner.h"
+
 namespace orvane::widgets {
 namespace {
 
@@ -74,7 +76,7 @@ int TMessageDlg::Show(QWidget* parent, const TMessageRequest& request) {
   QString shown = request.text;
   shown.replace("\r\n", "\n");
   QPointer<QMessageBox> box =
-      new QMessageBox(look.icon, request.title, shown, look.buttons, parent);
+      new QMessageBox(look.icon, request.title, shown, look.buttons, TDialogOwner::For(parent));
   box->setAttribute(Qt::WA_DeleteOnClose, false);
   if (request.type == TMsgDlgType::mtConfirmation) box->setEscapeButton(QMessageBox::Cancel);
   box->exec();

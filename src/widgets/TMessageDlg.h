@@ -24,6 +24,8 @@ struct TMessageRequest {
 // "Error" with one Close button, and plain messages under the application's
 // title with one OK button. They are modal
 // and run a nested event loop, so timers and port events go on meanwhile.
+// A box is transient for `parent`, or for the window TDialogOwner names when
+// `parent` is null.
 class TMessageDlg {
  public:
   // Lets a test answer every box without showing one: the script sees the

@@ -20,9 +20,10 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // Starts `command` with `env` in front of this process's environment and the
-// given descriptors in place (child's number, ours).
+// given descriptors in place (child's number, ours); in a process group of
+// its own when `grouped`, so that whatever it starts can be ended with it.
 pid_t Spawn(std::vector<std::string> args, const std::vector<std::string>& env,
-            const std::vector<std::pair<int, int>>& fds) {
+            const std::vector<std::pair<int, int>>& fds, bool grouped = false) {
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
@@ -34,8 +35,15 @@ pid_t Spawn(std::vector<std::string> args, const std::vector<std::string>& env,
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   for (const auto& [child, ours] : fds) posix_spawn_file_actions_adddup2(&actions, ours, child);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  if (grouped) {
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+  }
   pid_t pid = -1;
-  const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+  const int failed = posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), envp.data());
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   if (failed != 0) throw std::runtime_error("cannot start " + args.front());
   return pid;
@@ -57,27 +65,40 @@ std::string ReadAll(int fd, std::chrono::milliseconds timeout, bool lineOnly = f
   }
 }
 
-void Stop(pid_t pid) {
+// Ends `pid`, with the whole group it leads when it was started `grouped`.
+void Stop(pid_t pid, bool grouped = false) {
   if (pid <= 0) return;
-  kill(pid, SIGTERM);
+  kill(grouped ? -pid : pid, SIGTERM);
   waitpid(pid, nullptr, 0);
+}
+
+// Neither joins a session; xfwm4's compositor would only slow Xvfb down.
+// xfwm4 will not start without its settings service, which it reaches over
+// a session bus: it gets a private one, ended with it, and no accessibility
+// bus, which would outlive it.
+std::vector<std::string> WindowManagerCommand(const std::string& name) {
+  if (name == "openbox") return {"openbox", "--sm-disable"};
+  if (name == "xfwm4") {
+    return {"dbus-run-session", "--", "xfwm4", "--compositor=off", "--sm-client-disable"};
+  }
+  throw std::runtime_error("no window manager " + name);
 }
 
 }  // namespace
 
-TXServer::TXServer() {
+TXServer::TXServer(std::string windowManager) : windowManagerName_(std::move(windowManager)) {
   try {
     StartServer();
     StartWindowManager();
   } catch (...) {
-    Stop(windowManager_);
+    Stop(windowManager_, true);
     Stop(server_);
     throw;
   }
 }
 
 TXServer::~TXServer() {
-  Stop(windowManager_);
+  Stop(windowManager_, true);
   Stop(server_);
 }
 
@@ -98,10 +119,12 @@ void TXServer::StartServer() {
   display_.append(number, 0, number.find('\n'));
 }
 
-// Openbox announces itself on the root window once it manages windows;
-// xprop -spy prints the property now and at each change, so nothing polls.
+// A window manager announces itself on the root window once it manages
+// windows; xprop -spy prints the property now and at each change, so nothing
+// polls.
 void TXServer::StartWindowManager() {
-  windowManager_ = Spawn({"openbox", "--sm-disable"}, {"DISPLAY=" + display_}, {});
+  windowManager_ = Spawn(WindowManagerCommand(windowManagerName_),
+                         {"DISPLAY=" + display_, "NO_AT_BRIDGE=1"}, {}, true);
   int ends[2];
   if (pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
   // Spying on one property would miss it: its atom does not exist until the
@@ -119,7 +142,9 @@ void TXServer::StartWindowManager() {
   }
   close(ends[0]);
   Stop(spy);
-  if (seen.find(kReady) == std::string::npos) throw std::runtime_error("openbox did not start");
+  if (seen.find(kReady) == std::string::npos) {
+    throw std::runtime_error(windowManagerName_ + " did not start");
+  }
 }
 
 std::string TXServer::Run(const std::vector<std::string>& command) const {

@@ -7,12 +7,13 @@
 
 namespace orvane::test {
 
-// A private X display (Xvfb on a free display number) with openbox managing
+// A private X display (Xvfb on a free display number) with a window manager
+// (openbox unless another is named; "xfwm4" is the other one known) managing
 // its windows, for tests that need a real window manager. CI has no display
 // of its own, and a test must never take a developer's.
 class TXServer {
  public:
-  TXServer();
+  explicit TXServer(std::string windowManager = "openbox");
   ~TXServer();
   TXServer(const TXServer&) = delete;
   TXServer& operator=(const TXServer&) = delete;
@@ -26,6 +27,7 @@ class TXServer {
   void StartServer();
   void StartWindowManager();
 
+  std::string windowManagerName_;
   std::string display_;
   pid_t server_ = -1;
   pid_t windowManager_ = -1;
