@@ -19,6 +19,9 @@ void TCommandExchange::SendCurrentCommand() {
   } catch (const std::exception&) {
     // A lost write shows as a missing reply: the no-response watchdog reports it.
   }
+  // An instrument that lowered DSR was switched off or unplugged: it comes
+  // back with its own settings, however soon it answers again.
+  if (!port_.DSR()) link_.SettingsLost = true;
   timers_.NoResponse.SetEnabled(true);
   view_.SetLed(TLinkLed::Reply, false);
   link_.ReplyMatched = false;
@@ -71,7 +74,11 @@ void TCommandExchange::Accept(const protocol::ReplyFrame& frame) {
   link_.SignalValue = units::SignalCountToValue(frame.signal);
   link_.ReplyValue = frame.value;
   view_.ShowSignal(units::FormatSignal(link_.SignalValue));
-  if (onSignalAccepted_) onSignalAccepted_(link_.SignalValue, link_.GainCode, link_.ModeCode);
+  // Read under settings the instrument may not have: labelled with the
+  // panel's gain it would be off by as much as a factor of a thousand.
+  if (onSignalAccepted_ && !link_.SettingsLost) {
+    onSignalAccepted_(link_.SignalValue, link_.GainCode, link_.ModeCode);
+  }
   timers_.NoResponse.SetEnabled(false);
   view_.SetLed(TLinkLed::Reply, true);
   timers_.NoDataStream.SetEnabled(false);

@@ -36,7 +36,8 @@ class TCommandExchange {
   TStatusRequests& Requests() { return requests_; }
 
   // Told of every accepted reply's signal with the gain and mode it was read
-  // under, inside the reply's own event: it must return at once.
+  // under, inside the reply's own event: it must return at once. Not told
+  // while the instrument may have lost the settings (`SettingsLost`).
   using TSignalAccepted =
       std::function<void(double signal, std::uint8_t gainCode, std::uint8_t modeCode)>;
   void SetOnSignalAccepted(TSignalAccepted observer) { onSignalAccepted_ = std::move(observer); }

@@ -40,6 +40,7 @@ void TConnectionSupervisor::ConnectInstrument() {
 void TConnectionSupervisor::ResetIndicators() {
   link_.CommsLost = false;
   link_.ReplyMatched = false;
+  answered_ = false;
   view_.ShowSignal("0.000");
   link_.ReplyBuffer.Clear();
   view_.SetLed(TLinkLed::Active, false);
@@ -61,7 +62,12 @@ void TConnectionSupervisor::AwaitAnswer() {
     }
   } owned{link_, new TInstrumentSearch(&window_)};
   link_.SearchDialog = owned.dialog;
-  EnsurePortOpen();
+  // The port question could not be asked under another box about the link:
+  // that box's answer decides what comes next, on a link still lost.
+  if (!EnsurePortOpen()) {
+    link_.CommsLost = true;
+    return;
+  }
   link_.CurrentCommand = protocol::kIdentifyCommand;
   exchange_.SendCurrentCommand();
   owned.dialog->ShowModal();
@@ -69,14 +75,16 @@ void TConnectionSupervisor::AwaitAnswer() {
 
 // A port whose device went away still reads as open and would never see the
 // instrument again: close it so that the open below finds the device anew.
-void TConnectionSupervisor::EnsurePortOpen() {
+bool TConnectionSupervisor::EnsurePortOpen() {
   if (port_.IsOpen() && port_.DeviceFailed()) port_.Close();
-  if (port_.IsOpen()) return;
+  if (port_.IsOpen()) return true;
   try {
     port_.Open();
   } catch (const std::exception&) {
+    if (linkBox_.IsOpen()) return false;
     if (const auto chosen = SelectPort()) port_.SetComNumber(*chosen);
   }
+  return true;
 }
 
 void TConnectionSupervisor::FormShow() {
@@ -95,20 +103,27 @@ void TConnectionSupervisor::StartupTimerTimer() {
 void TConnectionSupervisor::ActivityTimerTimer() {
   timers_.Activity.SetEnabled(false);
   view_.SetLed(TLinkLed::Active, false);
+  answered_ = !link_.CommsLost;
   if (link_.SearchDialog) {
     link_.SearchDialog->Finish();
     return;
   }
   view_.SetResetEnabled(false);
   if (!link_.IdleRequested) view_.ShowPowerState(true);
+  if (!answered_) return;
+  // Answered again without a connect: switched off and on again within the
+  // watchdogs' time.
+  if (link_.SettingsLost) RestoreSettings();
+  // Connected and polling answered: a warning or port question about the
+  // link has lost its cause.
+  linkBox_.End();
 }
 
 void TConnectionSupervisor::NoResponseTimerTimer() {
   timers_.NoResponse.SetEnabled(false);
   timers_.Check.SetEnabled(false);
   view_.SetLed(TLinkLed::Reply, false);
-  link_.CommsLost = true;
-  link_.ReplyMatched = false;
+  MarkLost();
   link_.DataReceived = false;
   NoticeDeviceGone();
   if (port_.ComNumber() == 0 || link_.ForcePortSelect) {
@@ -116,13 +131,14 @@ void TConnectionSupervisor::NoResponseTimerTimer() {
     return;
   }
   CloseSearchDialog();
-  TMessageDlg::Warning(&window_, NotPresentText(port_.ComNumber()));
-  ShowLinkDown();
+  if (WarnLinkLost(NotPresentText(port_.ComNumber()))) ShowLinkDown();
 }
 
 void TConnectionSupervisor::OfferPortSelection() {
   CloseSearchDialog();
+  if (linkBox_.IsOpen()) return;
   const auto chosen = SelectPort();
+  if (!StillLost()) return;
   // A question cancelled leaves the link down, and Reset must stay within
   // reach: greyed out, nothing could ever bring the instrument back.
   if (!chosen) {
@@ -131,7 +147,7 @@ void TConnectionSupervisor::OfferPortSelection() {
   }
   port_.SetComNumber(*chosen);
   link_.ForcePortSelect = false;
-  ConnectInstrument();
+  Reconnect();
 }
 
 void TConnectionSupervisor::NoDataStreamTimerTimer() {
@@ -143,8 +159,7 @@ void TConnectionSupervisor::NoDataStreamTimerTimer() {
   // gain change the poll is held back three seconds, and its answer lands
   // only a few tens of milliseconds before this watchdog would fire.
   if (dsr && timers_.NoResponse.Enabled()) return;
-  link_.CommsLost = true;
-  link_.ReplyMatched = false;
+  MarkLost();
   // With DSR up the link is only silent: the next poll goes unanswered and
   // the no-response watchdog reports it.
   if (dsr) return;
@@ -152,9 +167,9 @@ void TConnectionSupervisor::NoDataStreamTimerTimer() {
   timers_.NoResponse.SetEnabled(false);
   timers_.Check.SetEnabled(false);
   CloseSearchDialog();
-  TMessageDlg::Warning(&window_, LostText());
+  if (!WarnLinkLost(LostText())) return;
   ShowLinkDown();
-  ConnectInstrument();
+  Reconnect();
 }
 
 void TConnectionSupervisor::BtnWakeInstrumentClick() {
@@ -162,9 +177,40 @@ void TConnectionSupervisor::BtnWakeInstrumentClick() {
   Reconnect();
 }
 
+// The settings go out to an instrument whose line is up even when it did not
+// answer, as Reset always sent them; only an answer makes its readings
+// trusted again.
 void TConnectionSupervisor::Reconnect() {
   ConnectInstrument();
-  if (port_.ComNumber() != 0 && port_.DSR()) view_.ResendSettings();
+  if (port_.ComNumber() != 0 && port_.DSR()) RestoreSettings();
+}
+
+void TConnectionSupervisor::RestoreSettings() {
+  view_.RestoreSettings();
+  if (answered_) link_.SettingsLost = false;
+}
+
+void TConnectionSupervisor::MarkLost() {
+  link_.CommsLost = true;
+  link_.ReplyMatched = false;
+  link_.SettingsLost = true;
+  answered_ = false;
+}
+
+// Neither answered again nor being searched for: what follows a box about
+// the link acts only then, never on a link that came back meanwhile.
+bool TConnectionSupervisor::StillLost() const {
+  const bool searching = link_.SearchDialog && !link_.SearchDialog->Finished();
+  return !answered_ && !searching;
+}
+
+// True once the operator has closed the warning with the link still lost.
+bool TConnectionSupervisor::WarnLinkLost(const QString& text) {
+  widgets::TBoxCloser closer;
+  int result = widgets::mrNone;
+  linkBox_.Show([&] { result = TMessageDlg::Warning(&window_, text, &closer); },
+                [&closer] { closer.Close(); });
+  return result != widgets::mrNone && StillLost();
 }
 
 // Before the box: the device may come back while the box waits.
@@ -181,9 +227,14 @@ void TConnectionSupervisor::ShowLinkDown() {
   view_.ShowPowerState(false);
 }
 
+// None when cancelled, ended by the program, or asked under another box.
 std::optional<std::uint16_t> TConnectionSupervisor::SelectPort() {
+  if (linkBox_.IsOpen()) return std::nullopt;
   serial::TComSelectForm form(&window_);
-  if (form.ShowModal() != serial::TComSelectForm::mrOk) return std::nullopt;
+  int result = serial::TComSelectForm::mrCancel;
+  linkBox_.Show([&] { result = form.ShowModal(); },
+                [&form] { form.done(serial::TComSelectForm::mrCancel); });
+  if (result != serial::TComSelectForm::mrOk) return std::nullopt;
   return form.SelectedComNum();
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "instrument/CommandExchange.h"
+#include "instrument/LinkBox.h"
 
 class QWidget;
 
@@ -31,7 +32,8 @@ class TConnectionSupervisor {
   // The Reset button.
   void BtnWakeInstrumentClick();
   // Reset's connect and settings, without Reset's standing request for the
-  // port dialog: what the automatic reconnect runs.
+  // port dialog: what the automatic reconnect runs, and every connect made
+  // after a lost link.
   void Reconnect();
   // Told when a watchdog finds the link lost and the port's device failed,
   // before it shows its box.
@@ -42,10 +44,14 @@ class TConnectionSupervisor {
 
  private:
   void ResetIndicators();
-  void EnsurePortOpen();
+  bool EnsurePortOpen();
   void AwaitAnswer();
+  void RestoreSettings();
+  void MarkLost();
+  bool StillLost() const;
   void CloseSearchDialog();
   void OfferPortSelection();
+  bool WarnLinkLost(const QString& text);
   void ShowLinkDown();
   void NoticeDeviceGone();
   std::optional<std::uint16_t> SelectPort();
@@ -57,6 +63,10 @@ class TConnectionSupervisor {
   TLinkView& view_;
   QWidget& window_;
   std::function<void()> onDeviceGone_;
+  TLinkBox linkBox_;
+  // The instrument answered since the last connect began or the link was
+  // found lost.
+  bool answered_ = false;
 };
 
 }  // namespace orvane::instrument

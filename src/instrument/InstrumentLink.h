@@ -34,6 +34,11 @@ struct InstrumentLink {
   bool DataReceived = false;
   bool IdleRequested = false;
   bool PanelLocked = false;
+  // The instrument may have lost the panel's settings: a watchdog found it
+  // gone (switched off, unplugged, silent) or a send found DSR down, and they
+  // have not yet gone out again to an instrument that answers. Its readings
+  // are then not trusted.
+  bool SettingsLost = false;
 
   bool IsModelB() const { return InstrumentModel == kModelB; }
 };

@@ -26,8 +26,10 @@ class TLinkView {
   virtual void SetResetEnabled(bool enabled) = 0;
   // Active: the instrument runs and the next press idles it ("OFF").
   virtual void ShowPowerState(bool active) = 0;
-  // Dryer gas, analysis gas, pump 1 and pump 2 again, in that order.
-  virtual void ResendSettings() = 0;
+  // Everything an instrument switched off and on again has forgotten: dryer
+  // gas, analysis gas, pump 1 and pump 2, in that order, then the gain and
+  // mode, the filter, and on model B the lamp currents.
+  virtual void RestoreSettings() = 0;
 };
 
 }  // namespace orvane::instrument

@@ -75,6 +75,6 @@ void TPanelLinkView::ShowPowerState(bool active) {
   c_.VrPowerButton->SetCaption(active ? "OFF" : "ON");
 }
 
-void TPanelLinkView::ResendSettings() { settings_.ResendSettings(); }
+void TPanelLinkView::RestoreSettings() { settings_.RestoreSettings(); }
 
 }  // namespace orvane::panel

@@ -24,7 +24,7 @@ class TPanelLinkView : public instrument::TLinkView {
   void ModelIdentified() override { modelIdentified_(); }
   void SetResetEnabled(bool enabled) override;
   void ShowPowerState(bool active) override;
-  void ResendSettings() override;
+  void RestoreSettings() override;
 
  private:
   const TMainControls& c_;

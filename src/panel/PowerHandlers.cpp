@@ -64,18 +64,15 @@ void TPowerHandlers::WriteIdle() {
 bool TPowerHandlers::FormCloseQuery() {
   if (link_.PanelLocked) return false;
   if (closeNow_) return true;
+  // Polling goes on while the operator thinks it over: stopped, it left the
+  // stream watchdog to find the link lost, and a Cancel came back to a link
+  // the question itself had broken. It stops once the window is to close.
+  const int answer =
+      port_.DSR() ? TMessageDlg::Confirm(&window_, kShutDownQuestion) : widgets::mrNo;
+  if (answer != widgets::mrYes && answer != widgets::mrNo) return false;
   check_.SetEnabled(false);
-  if (!port_.DSR()) return true;
-  switch (TMessageDlg::Confirm(&window_, kShutDownQuestion)) {
-    case widgets::mrNo:
-      return true;
-    case widgets::mrYes:
-      ShutDown();
-      return true;
-    default:
-      check_.SetEnabled(true);
-      return false;
-  }
+  if (answer == widgets::mrYes) ShutDown();
+  return true;
 }
 
 // The instrument gets three seconds to take the shutdown before the program ends.

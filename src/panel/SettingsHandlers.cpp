@@ -110,4 +110,13 @@ void TSettingsHandlers::ResendSettings() {
   PumpSpeedChange(c_.tbPump2);
 }
 
+// The filter is read back by the next poll, and the lamp's boost follows
+// five seconds after its primary current, as when the operator sets them.
+void TSettingsHandlers::RestoreSettings() {
+  ResendSettings();
+  SendGainMode();
+  btnSetFilterClick(c_.btnSetFilter);
+  if (link_.IsModelB()) c_.BtnSetCurrent->Click();
+}
+
 }  // namespace orvane::panel

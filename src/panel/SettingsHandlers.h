@@ -25,8 +25,11 @@ class TSettingsHandlers {
   void btnSetFilterClick(QObject* sender);
   void speFilterChange(QObject* sender);
 
-  // The gases and pumps once more, as Reset and the wake-up need them.
+  // The gases and pumps once more, as the wake-up needs them.
   void ResendSettings();
+  // What an instrument switched off and on has forgotten: the gases and
+  // pumps, then the gain and mode, the filter and, on model B, the lamp.
+  void RestoreSettings();
   // Sends the gain and mode the selectors hold now.
   void SendGainMode();
 

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPointer>
 
+#include <utility>
+
 #include "widgets/TDialogOwner.h"
 
 namespace orvane::widgets {
@@ -52,8 +54,12 @@ TBoxLook LookOf(TMsgDlgType type) {
 
 void TMessageDlg::SetScript(Script script) { ActiveScript() = std::move(script); }
 
-int TMessageDlg::Warning(QWidget* parent, const QString& text) {
-  return Show(parent, {TMsgDlgType::mtWarning, "Warning", text});
+void TBoxCloser::Close() {
+  if (const std::function<void()> close = std::exchange(onClose_, {})) close();
+}
+
+int TMessageDlg::Warning(QWidget* parent, const QString& text, TBoxCloser* closer) {
+  return Show(parent, {TMsgDlgType::mtWarning, "Warning", text, closer});
 }
 
 int TMessageDlg::Confirm(QWidget* parent, const QString& text) {
@@ -79,7 +85,19 @@ int TMessageDlg::Show(QWidget* parent, const TMessageRequest& request) {
       new QMessageBox(look.icon, request.title, shown, look.buttons, TDialogOwner::For(parent));
   box->setAttribute(Qt::WA_DeleteOnClose, false);
   if (request.type == TMsgDlgType::mtConfirmation) box->setEscapeButton(QMessageBox::Cancel);
+  bool ended = false;
+  if (request.closer) {
+    request.closer->SetOnClose([box, &ended] {
+      ended = true;
+      if (box) box->done(mrNone);
+    });
+  }
   box->exec();
+  if (request.closer) request.closer->SetOnClose({});
+  if (ended) {
+    delete box;
+    return mrNone;
+  }
   // The parent may have gone while the box waited, taking the box with it.
   if (box.isNull()) return mrCancel;
   const int result = ResultOf(box->standardButton(box->clickedButton()));

@@ -13,10 +13,23 @@ enum class TMsgDlgType { mtWarning, mtConfirmation, mtError, mtCustom };
 // Modal results, numbered as the handlers compare them.
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7, mrClose = 11 };
 
+// Ends a box from the program's side once what it reports has passed; the
+// box then returns mrNone. While the box is up, whoever shows it (the box
+// itself, or a test's script) says through SetOnClose how it is ended.
+class TBoxCloser {
+ public:
+  void Close();
+  void SetOnClose(std::function<void()> close) { onClose_ = std::move(close); }
+
+ private:
+  std::function<void()> onClose_;
+};
+
 struct TMessageRequest {
   TMsgDlgType type;
   QString title;
   QString text;  // exactly as the program words it, line breaks included
+  TBoxCloser* closer = nullptr;
 };
 
 // The operator-facing message boxes: warnings titled "Warning" with one OK
@@ -33,7 +46,8 @@ class TMessageDlg {
   using Script = std::function<int(const TMessageRequest&)>;
   static void SetScript(Script script);
 
-  static int Warning(QWidget* parent, const QString& text);
+  // A `closer` lets the program end the box itself.
+  static int Warning(QWidget* parent, const QString& text, TBoxCloser* closer = nullptr);
   // Closing the box counts as Cancel.
   static int Confirm(QWidget* parent, const QString& text);
   static int Error(QWidget* parent, const QString& text);

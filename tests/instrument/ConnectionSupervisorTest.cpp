@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
 
@@ -165,18 +166,18 @@ TEST_F(ConnectionSupervisorTest, AfterResetNoAnswerOffersPortsUntilOneIsChosen) 
 TEST_F(ConnectionSupervisorTest, ResetSendsTheSettingsAgainOnlyToAnInstrumentThatIsThere) {
   AnswerWhenSearching();
   supervisor.BtnWakeInstrumentClick();
-  EXPECT_EQ(rig.view.resends, 1);
+  EXPECT_EQ(rig.view.restores, 1);
   port.dsr = false;
   AnswerWhenSearching();
   supervisor.BtnWakeInstrumentClick();
-  EXPECT_EQ(rig.view.resends, 1);
+  EXPECT_EQ(rig.view.restores, 1);
 }
 
 TEST_F(ConnectionSupervisorTest, TheAutomaticReconnectIsResetWithoutItsStandingPortOffer) {
   AnswerWhenSearching();
   supervisor.Reconnect();
   EXPECT_EQ(port.written, std::vector<std::string>{"?I\r"});
-  EXPECT_EQ(rig.view.resends, 1);
+  EXPECT_EQ(rig.view.restores, 1);
   EXPECT_FALSE(link.ForcePortSelect);
 }
 
@@ -229,6 +230,43 @@ TEST_F(ConnectionSupervisorTest, DsrDownWarnsOfTheLostLinkAndSearchesAgain) {
   EXPECT_EQ(rig.view.powerActive, false);
   EXPECT_TRUE(searchSeen);
   EXPECT_EQ(port.written, std::vector<std::string>{"?I\r"});
+}
+
+// Timers and port events go on under a box: the link may be lost and found
+// again before the operator answers. The first box stays the only one, the
+// link back and answering ends it, and nothing runs after it.
+TEST_F(ConnectionSupervisorTest, OneBoxAboutTheLinkEndsOnceTheLinkIsBack) {
+  port.open = true;
+  port.dsr = false;
+  int ended = 0;
+  TMessageDlg::SetScript([&](const TMessageRequest& request) {
+    boxes.push_back(request.text);
+    if (boxes.size() > 1) return widgets::mrOk;
+    QEventLoop box;
+    request.closer->SetOnClose([&] {
+      ++ended;
+      box.quit();
+    });
+    QTimer::singleShot(0, [&] {
+      supervisor.NoDataStreamTimerTimer();
+      supervisor.NoResponseTimerTimer();
+      link.ForcePortSelect = true;
+      supervisor.NoResponseTimerTimer();
+      port.dsr = true;
+      AnswerWhenSearching();
+      supervisor.Reconnect();
+      supervisor.ActivityTimerTimer();
+    });
+    box.exec();
+    return widgets::mrNone;
+  });
+  supervisor.NoDataStreamTimerTimer();
+  EXPECT_EQ(boxes, std::vector<QString>{TConnectionSupervisor::LostText()});
+  EXPECT_EQ(portDialogs, 0);
+  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(port.written, std::vector<std::string>{"?I\r"}) << "no connect after the box";
+  EXPECT_EQ(rig.view.powerActive, true);
+  EXPECT_FALSE(link.SettingsLost);
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ class TRecordingView : public TLinkView {
   void ModelIdentified() override { ++identified; }
   void SetResetEnabled(bool enabled) override { resetEnabled = enabled; }
   void ShowPowerState(bool active) override { powerActive = active; }
-  void ResendSettings() override { ++resends; }
+  void RestoreSettings() override { ++restores; }
 
   bool Led(TLinkLed led) const { return leds[static_cast<int>(led)]; }
 
@@ -70,7 +70,7 @@ class TRecordingView : public TLinkView {
   int identified = 0;
   std::optional<bool> resetEnabled;
   std::optional<bool> powerActive;
-  int resends = 0;
+  int restores = 0;
 };
 
 struct TTestTimers {

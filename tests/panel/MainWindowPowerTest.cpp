@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "PanelRig.h"
+#include "widgets/TButton.h"
 #include "widgets/TMessageDlg.h"
 #include "widgets/TRadioGroup.h"
 #include "widgets/TVrPowerButton.h"
@@ -53,6 +54,34 @@ TEST_F(MainWindowPowerTest, CancelKeepsTheWindowAndPollingGoesOn) {
   EXPECT_TRUE(window->isVisible());
   EXPECT_TRUE(window->Timers().CheckTimer.Enabled());
   EXPECT_EQ(Count("!Z00"), 0);
+}
+
+// The question may come after any step of the polling cycle and stay up
+// longer than the watchdogs wait: polling goes on under it, and after Cancel
+// the link is as it was.
+TEST_F(MainWindowPowerTest, TheShutDownQuestionCostsTheLinkNothingAtAnyStep) {
+  StartSim('B', 0);
+  OpenWindow();
+  ASSERT_TRUE(WaitConnected());
+  widgets::TMessageDlg::SetScript([this](const widgets::TMessageRequest& request) {
+    boxes.push_back(request.text);
+    if (request.text != TPowerHandlers::kShutDownQuestion) return widgets::mrOk;
+    const std::uint64_t seen = window->Trend().Revision();
+    // Seven readings take six polling intervals, longer than the stream watchdog.
+    EXPECT_TRUE(RunUntil([&] { return window->Trend().Revision() >= seen + 7; }, 9000));
+    return widgets::mrCancel;
+  });
+  for (int step = 0; step <= 5; ++step) {
+    SCOPED_TRACE("question after step " + std::to_string(step));
+    if (step == 0) C().btnSetFilter->Click();
+    ASSERT_TRUE(RunUntil([&] { return Link().PollStep == step + 1; }, 5000));
+    EXPECT_FALSE(window->close());
+    EXPECT_FALSE(Link().CommsLost);
+    const std::uint64_t seen = window->Trend().Revision();
+    EXPECT_TRUE(RunUntil([&] { return window->Trend().Revision() > seen; }, 3000));
+    EXPECT_EQ(C().VrPowerButton->Caption(), "OFF");
+  }
+  EXPECT_EQ(boxes, std::vector<QString>(6, TPowerHandlers::kShutDownQuestion));
 }
 
 TEST_F(MainWindowPowerTest, YesShutsTheInstrumentDownAndClosesThreeSecondsLater) {

@@ -6,11 +6,18 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <iterator>
 
 #include "PanelRig.h"
+#include "trend/ReadingRing.h"
+#include "widgets/TButton.h"
 #include "widgets/TMessageDlg.h"
+#include "widgets/TRadioGroup.h"
+#include "widgets/TSpinEdit.h"
+#include "widgets/TVrPowerButton.h"
 
 namespace orvane::panel::test {
 namespace {
@@ -161,6 +168,99 @@ TEST_F(MainWindowReconnectTest, ReplugCyclesLeakNothingAndLeaveNoDialog) {
   RecordProperty("slowest_reconnect_ms", std::to_string(slowest));
   EXPECT_LE(slowest, 2000);
   EXPECT_EQ(boxes.size(), static_cast<std::size_t>(ReplugCycles()));
+}
+
+// Plugged in again while nobody answers the warning: once the link is back
+// and polled the warning closes itself, and nothing follows it.
+TEST_F(MainWindowReconnectTest, AWarningWhoseLinkIsBackClosesItselfAndStartsNothing) {
+  Connect('A');
+  int ended = 0;
+  std::size_t closedAt = 0;
+  widgets::TMessageDlg::SetScript([&](const widgets::TMessageRequest& request) {
+    boxes.push_back(request.text);
+    QEventLoop box;
+    request.closer->SetOnClose([&] {
+      ++ended;
+      box.quit();
+    });
+    QTimer::singleShot(0, [this] { Control("plug"); });
+    // The operator who answers at last.
+    QTimer::singleShot(10000, &box, &QEventLoop::quit);
+    box.exec();
+    closedAt = Received().size();
+    return widgets::mrOk;
+  });
+  for (int cycle = 0; cycle < 3; ++cycle) {
+    UnplugUntilWarned();
+    EXPECT_EQ(ended, cycle + 1);
+    EXPECT_TRUE(PollsResume());
+    const Commands sent = Received();
+    EXPECT_EQ(std::count(sent.begin() + static_cast<long>(closedAt), sent.end(), "?I"), 0)
+        << "no connect after the box";
+    EXPECT_EQ(C().VrPowerButton->Caption(), "OFF");
+  }
+  EXPECT_EQ(boxes.size(), 3u);
+  EXPECT_TRUE(NoDialogLeft());
+}
+
+// Switched off and on, the instrument wakes with its own gain, mode, filter
+// and lamp. Whether the link comes back through the connect after the
+// warning, through Reset, or by polls answered again after a short break,
+// the panel sends them again before it records a reading: at the panel's
+// gain 1 the signal stays far below the 17 or more that the instrument's
+// power-up gain of 100 reads.
+TEST_F(MainWindowReconnectTest, AnInstrumentSwitchedOffAndOnGetsThePanelsSettingsBack) {
+  Connect('B');
+  C().rgGain->SetItemIndex(0);
+  C().speFilter->SetValue(16);
+  C().btnSetFilter->Click();
+  C().rgElements->SetItemIndex(1);
+  C().BtnSetCurrent->Click();
+  ASSERT_TRUE(RunUntil([&] { return std::ranges::count(Received(), "!M6B") == 1; }, 7000));
+  const std::size_t recorded = window->Trend().Readings().Size();
+  // The commands since `from`, queries left out, hold the settings in order.
+  const auto restoredSince = [&](std::size_t from) {
+    const Commands restored = {"!G2L", "!G1L", "!J00", "!K00", "!B20", "*F10", "!L80"};
+    Commands sent = Received();
+    sent.erase(sent.begin(), sent.begin() + static_cast<long>(from));
+    std::erase_if(sent, [](const std::string& c) { return c.starts_with('?') || c == "$F"; });
+    return !std::ranges::search(sent, restored).empty();
+  };
+  const auto powerCycle = [&](const std::function<void()>& whileOff) {
+    Control("power off");
+    const std::size_t from = Received().size();
+    whileOff();
+    ASSERT_TRUE(RunUntil([&] { return restoredSince(from); }, 10000))
+        << ::testing::PrintToString(Received());
+  };
+  // Back on while the warning is up: the connect that follows it.
+  widgets::TMessageDlg::SetScript([&](const widgets::TMessageRequest& request) {
+    boxes.push_back(request.text);
+    if (request.text == kLost && boxes.size() == 1) Control("power on");
+    return widgets::mrOk;
+  });
+  powerCycle([] {});
+  // Still off after the warning: Reset brings it back.
+  powerCycle([&] {
+    ASSERT_TRUE(
+        RunUntil([&] { return C().BtnWakeInstrument->isEnabled() && boxes.size() >= 3; }, 12000));
+    Control("power on");
+    C().BtnWakeInstrument->Click();
+  });
+  // Back before any watchdog could tell: polls go unanswered, then answered.
+  powerCycle([&] {
+    const std::size_t off = Received().size();
+    ASSERT_TRUE(WaitReceived(off + 2, 3000));
+    Control("power on");
+  });
+  EXPECT_EQ(boxes.size(), 3u);
+  ASSERT_TRUE(PollsResume());
+  Commands gains = Received();
+  std::erase_if(gains, [](const std::string& c) { return !c.starts_with("!B"); });
+  EXPECT_EQ(gains.back(), "!B20") << "the instrument measures under the panel's gain";
+  const trend::TReadingRing& readings = window->Trend().Readings();
+  ASSERT_GT(readings.Size(), recorded);
+  for (std::size_t i = recorded; i < readings.Size(); ++i) EXPECT_LT(readings[i].signal, 10.0);
 }
 
 }  // namespace
