@@ -1,6 +1,7 @@
 #include "app/ApplicationLock.h"
 
 #include <memory>
+#include <utility>
 
 #include <QIcon>
 #include <QWidget>
@@ -44,19 +45,40 @@ void TApplicationLock::Lock() {
   ShowPadlock();
 }
 
+// The check is always about the account the program runs under: the name
+// field is only shown, and an assistive tool could write into it.
 void TApplicationLock::AskForPassword() {
-  const QString user = QString::fromStdString(CurrentUserName());
+  const std::string account = CurrentUserName();
+  const QString user = QString::fromStdString(account);
   asking_ = true;
   QPointer<TUnlockDialog> dialog = new TUnlockDialog(user, button_->window());
+  dialog->SetOnSubmit([this, account] { StartCheck(account); });
+  dialog_ = dialog;
   const QPointer<TApplicationLock> alive(this);
   const int result = dialog->ShowModal();
   // The window, and the lock or the dialog with it, may have gone meanwhile.
   const std::unique_ptr<TUnlockDialog> owned(dialog.data());
   if (alive.isNull()) return;
   asking_ = false;
-  if (owned == nullptr || result != widgets::mrOk) return;
-  check_.Start(owned->UserName().toStdString(), owned->TakePassword(),
-               [this](const TLogonResult& answer) { Finish(answer); });
+  const std::optional<TLogonResult> verdict = std::exchange(verdict_, std::nullopt);
+  if (owned == nullptr || result != widgets::mrOk || !verdict) return;
+  Finish(*verdict);
+}
+
+void TApplicationLock::StartCheck(const std::string& user) {
+  check_.Start(user, dialog_->TakePassword(),
+               [this](const TLogonResult& answer) { Answered(answer); });
+}
+
+// The dialog ends with the answer, which is acted on once it has closed. An
+// answer after Cancel is dropped: the panel stays locked.
+void TApplicationLock::Answered(const TLogonResult& result) {
+  if (dialog_.isNull() || dialog_->isHidden()) {
+    emit CheckFinished(false);
+    return;
+  }
+  verdict_ = result;
+  dialog_->done(widgets::mrOk);
 }
 
 void TApplicationLock::Finish(const TLogonResult& result) {

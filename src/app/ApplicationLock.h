@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <string>
 
 #include <QObject>
 #include <QPointer>
@@ -15,10 +17,13 @@ class TButton;
 
 namespace orvane::app {
 
+class TUnlockDialog;
+
 // The padlock of the main window. Locking disables the four groups of
 // instrument controls; unlocking asks for the password of the account that
-// is logged on and lets PAM check it off the UI thread. The controls inside
-// the groups keep their own enabled state throughout.
+// is logged on and lets PAM check it off the UI thread, while the dialog
+// stays open and shows that a check runs. The controls inside the groups
+// keep their own enabled state throughout.
 class TApplicationLock : public QObject {
   Q_OBJECT
 
@@ -38,12 +43,15 @@ class TApplicationLock : public QObject {
   bool Busy() const { return asking_ || check_.Running(); }
 
  signals:
-  // The check has answered: the panel is unlocked, or the refusal was shown.
+  // The check has answered: the panel is unlocked, or the refusal was shown,
+  // or (the dialog was cancelled meanwhile) the answer was dropped.
   void CheckFinished(bool unlocked);
 
  private:
   void Lock();
   void AskForPassword();
+  void StartCheck(const std::string& user);
+  void Answered(const TLogonResult& result);
   void Finish(const TLogonResult& result);
   void SetGroupsEnabled(bool enabled);
   void ShowPadlock();
@@ -52,6 +60,8 @@ class TApplicationLock : public QObject {
   QPointer<widgets::TButton> button_;
   bool& panelLocked_;
   bool asking_ = false;
+  QPointer<TUnlockDialog> dialog_;       // while it is open
+  std::optional<TLogonResult> verdict_;  // from the check's answer until the dialog ends
   TLogonCheck check_;
 };
 

@@ -1,23 +1,36 @@
 #include "app/LogonCheck.h"
 
 #include <exception>
+#include <mutex>
+#include <optional>
+#include <thread>
 #include <utility>
 
 #include "widgets/TErrorGuard.h"
 
 namespace orvane::app {
 
-TLogonCheck::TLogonCheck(QObject* parent) : QObject(parent) {}
+// The answer is handed over under the lock, and posted only while its
+// receiver is there: the receiver's destructor clears `owner` under the same
+// lock, before Qt drops the events posted to it.
+struct TLogonCheck::TShared {
+  std::mutex lock;
+  TLogonCheck* owner = nullptr;
+  std::optional<TLogonResult> result;
+};
+
+TLogonCheck::TLogonCheck(QObject* parent) : QObject(parent), shared_(std::make_shared<TShared>()) {
+  shared_->owner = this;
+}
 
 TLogonCheck::~TLogonCheck() {
-  // Its delivery, if already posted, goes with this object.
-  if (worker_.joinable()) worker_.join();
+  std::lock_guard guard(shared_->lock);
+  shared_->owner = nullptr;
 }
 
 bool TLogonCheck::Start(std::string user, TSecretText password, TDone done) {
   if (Running()) return false;
-  done_ = std::move(done);
-  worker_ = std::thread([this, user = std::move(user), password = std::move(password)]() mutable {
+  std::thread([shared = shared_, user = std::move(user), password = std::move(password)]() mutable {
     TLogonResult result;
     try {
       result = ValidateLogon(user, password);
@@ -25,23 +38,23 @@ bool TLogonCheck::Start(std::string user, TSecretText password, TDone done) {
       result = {false, error.what()};
     }
     password.Wipe();
-    {
-      std::lock_guard guard(lock_);
-      result_ = std::move(result);
-    }
-    QMetaObject::invokeMethod(this, "Deliver", Qt::QueuedConnection);
-  });
+    std::lock_guard guard(shared->lock);
+    if (shared->owner == nullptr) return;
+    shared->result = std::move(result);
+    QMetaObject::invokeMethod(shared->owner, "Deliver", Qt::QueuedConnection);
+  }).detach();
+  // Set once the thread exists; its answer is queued to this thread, so it
+  // cannot come before.
+  done_ = std::move(done);
   return true;
 }
 
 void TLogonCheck::Deliver() {
   std::optional<TLogonResult> result;
   {
-    std::lock_guard guard(lock_);
-    result.swap(result_);
+    std::lock_guard guard(shared_->lock);
+    result.swap(shared_->result);
   }
-  // The worker posted this as its last act; the join only sees it out.
-  worker_.join();
   TDone done = std::exchange(done_, nullptr);
   widgets::TErrorGuard::Run([&] { done(*result); });
 }

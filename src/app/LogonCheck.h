@@ -1,10 +1,8 @@
 #pragma once
 
 #include <functional>
-#include <mutex>
-#include <optional>
+#include <memory>
 #include <string>
-#include <thread>
 
 #include <QObject>
 
@@ -23,22 +21,25 @@ class TLogonCheck : public QObject {
   using TDone = std::function<void(const TLogonResult& result)>;
 
   explicit TLogonCheck(QObject* parent = nullptr);
-  // Waits for a check still running: PAM offers no way to interrupt one.
+  // Never waits for a check still running: PAM offers no way to interrupt
+  // one, and one that hangs (a directory server out of reach) must not hold
+  // up the end of the program. That check ends on its own, or with the
+  // process, and its answer goes nowhere.
   ~TLogonCheck() override;
 
-  bool Running() const { return worker_.joinable(); }
+  bool Running() const { return done_ != nullptr; }
   // Starts a check unless one is running (then false, and nothing happens).
   // `done` runs later on the UI thread, inside the error guard; the password
   // is wiped as soon as PAM is done with it.
   bool Start(std::string user, TSecretText password, TDone done);
 
  private:
+  struct TShared;
+
   Q_INVOKABLE void Deliver();
 
-  std::mutex lock_;
-  std::optional<TLogonResult> result_;  // handed over under lock_
+  std::shared_ptr<TShared> shared_;  // with the worker, which may outlive this
   TDone done_;
-  std::thread worker_;
 };
 
 }  // namespace orvane::app

@@ -36,7 +36,9 @@ TTerminationSignals::TTerminationSignals(QObject* parent) : QObject(parent) {
   struct sigaction action = {};
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
+  // A second signal of a kind ends the program at once, should the ordinary
+  // end ever hang.
+  action.sa_flags = SA_RESTART | SA_RESETHAND;
   for (int number : kSignals) sigaction(number, &action, nullptr);
 }
 

@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
+#include "widgets/TErrorGuard.h"
 #include "widgets/TMessageDlg.h"
 
 namespace orvane::app {
@@ -32,21 +34,23 @@ TUnlockDialog::TUnlockDialog(const QString& userName, QWidget* parent) : QDialog
   password_->setStyleSheet("QLineEdit { lineedit-password-character: 42; }");
 }
 
+TUnlockDialog::~TUnlockDialog() { SetChecking(false); }
+
 void TUnlockDialog::BuildLayout() {
   auto* layout = new QVBoxLayout(this);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   user_ = AddField("Current Username:");
   password_ = AddField("Password:");
-  auto* ok = new QPushButton("OK", this);
-  ok->setObjectName("OkBtn");
-  ok->setDefault(true);
+  ok_ = new QPushButton("OK", this);
+  ok_->setObjectName("OkBtn");
+  ok_->setDefault(true);
   auto* cancel = new QPushButton("Cancel", this);
   cancel->setObjectName("CancelBtn");
-  connect(ok, &QPushButton::clicked, this, [this] { done(widgets::mrOk); });
+  connect(ok_, &QPushButton::clicked, this, &TUnlockDialog::Submit);
   connect(cancel, &QPushButton::clicked, this, &TUnlockDialog::reject);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(ok);
+  buttons->addWidget(ok_);
   buttons->addWidget(cancel);
   layout->addSpacing(6);
   layout->addLayout(buttons);
@@ -71,8 +75,40 @@ int TUnlockDialog::ShowModal() {
     move(screen->availableGeometry().center() - rect().center());
   }
   password_->setFocus();
-  if (ActiveScript()) return ActiveScript()(*this);
+  if (ActiveScript()) {
+    QTimer::singleShot(0, this, [this] { Answer(ActiveScript()(*this)); });
+  }
   return exec();
+}
+
+void TUnlockDialog::Answer(int result) {
+  if (result == widgets::mrOk) {
+    ok_->click();
+  } else {
+    done(result);
+  }
+}
+
+void TUnlockDialog::Submit() {
+  if (!onSubmit_) {
+    done(widgets::mrOk);
+    return;
+  }
+  SetChecking(true);
+  if (!widgets::TErrorGuard::Run(onSubmit_)) SetChecking(false);
+}
+
+// PAM may take seconds (a delay after a wrong password, a directory server far
+// away): the operator sees that it works, and cannot send a second check.
+void TUnlockDialog::SetChecking(bool checking) {
+  if (checking == checking_) return;
+  checking_ = checking;
+  ok_->setEnabled(!checking);
+  if (checking) {
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+  } else {
+    QGuiApplication::restoreOverrideCursor();
+  }
 }
 
 QString TUnlockDialog::UserName() const { return user_->text(); }
@@ -86,5 +122,10 @@ TSecretText TUnlockDialog::TakePassword() {
 }
 
 void TUnlockDialog::reject() { done(widgets::mrCancel); }
+
+void TUnlockDialog::done(int result) {
+  SetChecking(false);
+  QDialog::done(result);
+}
 
 }  // namespace orvane::app

@@ -73,10 +73,19 @@ int TSpinEdit::valueFromText(const QString& text) const {
   return static_cast<int>(std::clamp<qlonglong>(typed, minimum(), maximum()));
 }
 
+// Qt refuses mouse, wheel and keys to a disabled box, but an assistive tool
+// still sets its value or writes into its text: that change is undone, and
+// the handler never hears of it.
 void TSpinEdit::OperatorEdited() {
   if (changingFromCode_) return;
   const QString now = cleanText();
   if (now == lastText_) return;
+  if (!isEnabled()) {
+    changingFromCode_ = true;
+    lineEdit()->setText(lastText_);
+    changingFromCode_ = false;
+    return;
+  }
   lastText_ = now;
   TErrorGuard::Run([this] {
     if (onChange_) onChange_(this);

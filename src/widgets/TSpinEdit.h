@@ -11,7 +11,8 @@ namespace orvane::widgets {
 // operator types (a typed 99 in a 1..64 box becomes 64), and reads text that
 // is not a number (an empty box) as its minimum. OnChange runs whenever the
 // text changes, from the operator or from code. Its arrows repeat after
-// 400 ms, then every 100 ms.
+// 400 ms, then every 100 ms. While disabled (its group locked) it takes no
+// value or text from outside the code.
 class TSpinEdit : public QSpinBox {
   Q_OBJECT
 

@@ -33,6 +33,7 @@ void TTrackBar::ChangeFromCode(Change change) {
   changingFromCode_ = true;
   change();
   changingFromCode_ = false;
+  accepted_ = value();
   if (value() != before && onChange_) onChange_(this);
 }
 
@@ -44,8 +45,18 @@ void TTrackBar::SetRange(int min, int max) {
   ChangeFromCode([&] { setRange(min, std::max(min, max)); });
 }
 
+// Qt refuses mouse, wheel and keys to a disabled slider, but an assistive
+// tool still sets its value (AT-SPI's value and its Increase and Decrease
+// actions): that change is undone, and the handler never hears of it.
 void TTrackBar::OperatorChanged() {
   if (changingFromCode_) return;
+  if (!isEnabled()) {
+    changingFromCode_ = true;
+    setValue(accepted_);
+    changingFromCode_ = false;
+    return;
+  }
+  accepted_ = value();
   TErrorGuard::Run([this] {
     if (onChange_) onChange_(this);
   });

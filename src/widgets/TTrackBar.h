@@ -13,7 +13,8 @@ namespace orvane::widgets {
 
 // A horizontal slider with tick marks only where they are set (plus both
 // ends of the range) and a selection range drawn in its channel. OnChange
-// runs on every change of position, from the operator or from code.
+// runs on every change of position, from the operator or from code. While
+// disabled (its group locked) it takes no position from outside the code.
 class TTrackBar : public QSlider {
   Q_OBJECT
 
@@ -63,6 +64,7 @@ class TTrackBar : public QSlider {
   int selEnd_ = 0;
   int tag_ = 0;
   bool changingFromCode_ = false;
+  int accepted_ = 0;  // the position last taken, to go back to when refused
   TNotifyEvent onChange_;
 };
 

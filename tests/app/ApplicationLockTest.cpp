@@ -77,6 +77,17 @@ TEST_F(ApplicationLock, RefusalShowsWhyInAPlainBoxAndKeepsTheLock) {
   for (QWidget* group : Groups()) EXPECT_FALSE(group->isEnabled());
 }
 
+// Wherever PAM knows other accounts (a directory, a panel run as root), the
+// password of another account must not unlock.
+TEST_F(ApplicationLock, TheCheckIsForTheLoggedOnAccountWhateverTheNameFieldHolds) {
+  WriteAccounts({Me() + ":right:login", "intruder:theirs:login"});
+  nameWritten = "intruder";
+  btnLock->click();
+  EXPECT_EQ(Unlock("theirs"), false);
+  EXPECT_TRUE(panelLocked);
+  EXPECT_EQ(Unlock("right"), true);
+}
+
 TEST_F(ApplicationLock, CancelKeepsTheLockSilently) {
   btnLock->click();
   AnswerDialogs("right", widgets::mrCancel);

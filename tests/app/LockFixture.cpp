@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include <QAccessible>
 #include <QIcon>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -84,6 +85,11 @@ void LockFixture::AnswerDialogs(const char* password, int result) {
   TUnlockDialog::SetScript([this, password, result](TUnlockDialog& dialog) {
     ++dialogs;
     EXPECT_EQ(dialog.UserName().toStdString(), Me());
+    if (!nameWritten.isEmpty()) {
+      QAccessibleInterface* name = QAccessible::queryAccessibleInterface(dialog.UserNameEdit());
+      name->editableTextInterface()->replaceText(0, name->textInterface()->characterCount(),
+                                                 nameWritten);
+    }
     dialog.PasswordEdit()->setText(password);
     return result;
   });

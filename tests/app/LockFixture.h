@@ -44,7 +44,9 @@ class LockFixture : public PamFixture {
   void SetUp() override;
 
   std::array<QWidget*, 4> Groups() const { return {pnlGainMode, gbPumps, gbGases, gbLamp}; }
-  // Every unlock dialog answers `result` with `password` typed.
+  // Every unlock dialog answers `result` with `password` typed, after
+  // `nameWritten`, if any, was written over the greyed account name as an
+  // assistive tool can.
   void AnswerDialogs(const char* password, int result);
   // A click on the padlock answered with OK; the check's verdict, if any came.
   std::optional<bool> Unlock(const char* password);
@@ -65,6 +67,7 @@ class LockFixture : public PamFixture {
   bool panelLocked = false;
   TApplicationLock lock;
   int dialogs = 0;
+  QString nameWritten;
 };
 
 }  // namespace orvane::app::test

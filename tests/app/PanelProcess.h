@@ -27,6 +27,7 @@ class TPanelProcess {
   // Copies the program into `folder`, which becomes an installation.
   static void Install(const std::filesystem::path& folder);
 
+  pid_t Pid() const { return pid_; }
   void Signal(int number) const;
   // The exit status once the process has ended within `timeout`.
   std::optional<int> WaitExit(std::chrono::milliseconds timeout);

@@ -172,6 +172,36 @@ TEST_F(ProgramTest, AChangedSettingIsInTheFileBeforeThePanelIsKilled) {
       << config;
 }
 
+// PAM cannot be interrupted, and a check may hang (a directory server out of
+// reach; here the panel's PAM runs a sleep of an hour): the end of the
+// session saves the settings and ends the program all the same.
+TEST_F(ProgramTest, ATerminationSignalDuringAHangingPasswordCheckSavesAndEnds) {
+  StartSim();
+  const fs::path folder = Install("panel", SimLink());
+  std::vector<std::string> environment = Environment();
+  environment.insert(environment.end(), {ORVANE_HANGING_PAM_ENVIRONMENT});
+  TPanelProcess panel(folder, environment);
+  ASSERT_TRUE(WaitPolling()) << SimLog();
+  const auto inWindow = [&](const std::string& title, std::vector<std::string> actions) {
+    actions.insert(actions.begin(), {"timeout", "15", "xdotool", "search", "--sync",
+                                     "--onlyvisible", "--name", title});
+    desktop_.Run(actions);
+  };
+  // The padlock locks, and a second click asks for the password.
+  inWindow("^RV ORVANE", {"mousemove", "--window", "%1", "643", "39", "click", "1", "click", "1"});
+  inWindow("^User Authentication", {"windowactivate", "--sync", "type", "secret"});
+  desktop_.Run({"xdotool", "key", "Return"});
+  const std::string check =
+      desktop_.Run({"timeout", "15", "sh", "-c", "until pgrep -P $0 -x sleep; do sleep 0.1; done",
+                    std::to_string(panel.Pid())});
+  ASSERT_FALSE(check.empty()) << "the check never started";
+  panel.Signal(SIGTERM);
+  EXPECT_EQ(panel.WaitExit(5s), 0);
+  kill(std::stoi(check), SIGKILL);
+  EXPECT_NE(Config(folder).find("[RV]\nComPort=3\nGain=2\nMode=2\nKeepOnTop=1\nPump1=0\n"),
+            std::string::npos);
+}
+
 // With no config.ini the splash tries COM1 to COM8, asks the operator which
 // port to use and records what the instrument says it is; the next start
 // goes straight to it. The machine's own serial ports must never be touched,
