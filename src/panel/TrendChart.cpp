@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QGraphicsLineItem>
 #include <QGraphicsSimpleTextItem>
+#include <QLocale>
 #include <QPen>
 #include <QtCharts/QDateTimeAxis>
 #include <QtCharts/QLineSeries>
@@ -22,6 +23,14 @@ const QColor kMarkerColour(192, 96, 0);
 // Above the chart's own grid, axes and trace: a change that falls on a grid
 // line is still seen, and its caption is read over the trace.
 constexpr qreal kMarkerZ = 100;
+
+// The axis reads as the panel's read-outs do: the desktop's decimal
+// separator, and no grouping of thousands, which the read-outs never show.
+QLocale ScreenLocale() {
+  QLocale locale;
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);
+  return locale;
+}
 
 QPointF At(const trend::TTrendPoint& point) {
   return {static_cast<qreal>(point.time), point.signal};
@@ -86,6 +95,8 @@ TTrendChart::TTrendChart(QWidget* parent)
       time_(new QDateTimeAxis),
       signal_(new QValueAxis) {
   chart_->legend()->hide();
+  chart_->setLocale(ScreenLocale());
+  chart_->setLocalizeNumbers(true);
   chart_->setMargins(QMargins(4, 4, 8, 4));
   chart_->addSeries(series_);
   chart_->addAxis(time_, Qt::AlignBottom);
