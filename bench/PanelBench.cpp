@@ -24,6 +24,7 @@
 #include "instrument/Protocol.h"
 #include "instrument/Units.h"
 #include "panel/PY_ORVANEFrm.h"
+#include "panel/ScreenNumber.h"
 #include "serial/PortNames.h"
 #include "widgets/FontSubstitutes.h"
 #include "widgets/TErrorGuard.h"
@@ -95,7 +96,7 @@ void MeasureLatency(const std::filesystem::path& dir) {
   std::vector<double> ms;
   for (int i = 0; i < kReplies; ++i) {
     const auto count = static_cast<std::uint16_t>(1000 + i);
-    watch.Awaited = QString::fromStdString(units::FormatSignal(units::SignalCountToValue(count)));
+    watch.Awaited = panel::ScreenNumber(units::FormatSignal(units::SignalCountToValue(count)));
     QEventLoop loop;
     watch.Loop = &loop;
     QTimer limit;
@@ -111,9 +112,10 @@ void MeasureLatency(const std::filesystem::path& dir) {
     }
     RunFor(2);
   }
-  std::printf("reply to read-out over %zu of %d replies: median %.3f ms, p99 %.3f ms, max %.3f ms\n",
-              ms.size(), kReplies, bench::Percentile(ms, 0.5), bench::Percentile(ms, 0.99),
-              bench::Percentile(ms, 1.0));
+  std::printf(
+      "reply to read-out over %zu of %d replies: median %.3f ms, p99 %.3f ms, max %.3f ms\n",
+      ms.size(), kReplies, bench::Percentile(ms, 0.5), bench::Percentile(ms, 0.99),
+      bench::Percentile(ms, 1.0));
 }
 
 void MeasurePolling(const std::filesystem::path& dir, int seconds) {
@@ -132,8 +134,9 @@ void MeasurePolling(const std::filesystem::path& dir, int seconds) {
   const std::size_t commandsBefore = sim.Received().size();
   RunFor(seconds * 1000);
   const double cpu = bench::CpuSeconds() - cpuBefore;
-  std::printf("connected and polling %d s: %zu commands answered, CPU %.3f s = %.3f %% of one core\n",
-              seconds, sim.Received().size() - commandsBefore, cpu, 100.0 * cpu / seconds);
+  std::printf(
+      "connected and polling %d s: %zu commands answered, CPU %.3f s = %.3f %% of one core\n",
+      seconds, sim.Received().size() - commandsBefore, cpu, 100.0 * cpu / seconds);
   bench::PrintWakeUps(before, bench::SampleThreads(), seconds);
   std::printf("resident memory %ld kB\n", bench::ResidentKilobytes());
 }

@@ -1,9 +1,10 @@
 #include "instrument/Units.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <vector>
+#include <limits>
+#include <utility>
 
 namespace orvane::units {
 namespace {
@@ -15,11 +16,24 @@ constexpr std::uint8_t kTopPosition = 255;
 // "exactly half" is judged on the true value and not on a rounded print.
 constexpr int kGuardDigits = 40;
 
-std::string Printf(double value, int width, int precision) {
-  const int length = std::snprintf(nullptr, 0, "%*.*f", width, precision, value);
-  std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
-  std::snprintf(buffer.data(), buffer.size(), "%*.*f", width, precision, value);
-  return buffer.data();
+// Fixed-point text with '.' as its decimal point: std::to_chars reads no
+// locale, where printf would take the C library's LC_NUMERIC, which a
+// decimal-comma desktop sets to ','.
+std::string FixedText(double value, int precision) {
+  std::string text(static_cast<std::size_t>(std::numeric_limits<double>::max_exponent10 + 3 +
+                                            std::max(precision, 0)),
+                   '\0');
+  const auto written = std::to_chars(text.data(), text.data() + text.size(), value,
+                                     std::chars_format::fixed, precision);
+  text.resize(static_cast<std::size_t>(written.ptr - text.data()));
+  return text;
+}
+
+std::string PaddedLeft(std::string text, int width) {
+  if (static_cast<int>(text.size()) < width) {
+    text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+  }
+  return text;
 }
 
 // Adds one unit in the last place of a plain decimal text ("9.99" -> "10.00").
@@ -36,7 +50,7 @@ void IncrementLastDigit(std::string& text) {
 }
 
 std::string RoundHalfAway(double magnitude, int precision) {
-  std::string text = Printf(magnitude, 0, precision + kGuardDigits);
+  std::string text = FixedText(magnitude, precision + kGuardDigits);
   const std::size_t point = text.find('.');
   const std::size_t keep = precision > 0 ? point + 1 + static_cast<std::size_t>(precision) : point;
   const bool roundUp = text[point + 1 + static_cast<std::size_t>(precision)] >= '5';
@@ -67,13 +81,11 @@ double SignalCountToValue(std::uint16_t count) {
 }
 
 std::string FormatFixed(double value, int width, int precision) {
-  if (!std::isfinite(value)) return Printf(value, width, precision);
+  if (!std::isfinite(value)) return PaddedLeft(FixedText(value, precision), width);
   std::string text = RoundHalfAway(std::fabs(value), precision);
-  if (std::signbit(value) && text.find_first_not_of("0.") != std::string::npos) text.insert(text.begin(), '-');
-  if (static_cast<int>(text.size()) < width) {
-    text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
-  }
-  return text;
+  if (std::signbit(value) && text.find_first_not_of("0.") != std::string::npos)
+    text.insert(text.begin(), '-');
+  return PaddedLeft(std::move(text), width);
 }
 
 std::string FormatSignal(double value) { return FormatFixed(value, 8, 3); }

@@ -21,7 +21,10 @@ std::uint8_t MilliampsToPosition(double milliamps, double fullScale);
 double SignalCountToValue(std::uint16_t count);
 
 // printf-style "%<width>.<precision>f", but exact halves of the decimal
-// expansion round away from zero (1.25 -> "1.3"), as the operator expects.
+// expansion round away from zero (1.25 -> "1.3"), as the operator expects,
+// and the decimal point is always '.', whatever the C library's locale: files
+// and the line take the text as it is, the panel shows the desktop's
+// separator in its place.
 std::string FormatFixed(double value, int width, int precision);
 
 std::string FormatSignal(double value);         // "%8.3f"

@@ -7,6 +7,7 @@
 #include "instrument/Protocol.h"
 #include "instrument/Units.h"
 #include "panel/MainLayout.h"
+#include "panel/ScreenNumber.h"
 #include "widgets/TButton.h"
 #include "widgets/TRadioGroup.h"
 #include "widgets/TTimer.h"
@@ -57,7 +58,7 @@ void TLampHandlers::LampCurrentChange(QObject* sender) {
   const bool primary = slider->Tag() == 3;
   QLabel& label = primary ? *c_.Label5 : *c_.Label6;
   const double fullScale = primary ? units::kPrimaryFullScale : units::kBoostFullScale;
-  const QString text = QString::fromStdString(
+  const QString text = ScreenNumber(
       units::FormatMilliamps(units::PositionToMilliamps(PositionOf(*slider), fullScale)));
   slider->setToolTip(text);
   SetLabelText(label, text);

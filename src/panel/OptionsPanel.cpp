@@ -5,6 +5,7 @@
 #include "panel/Bands.h"
 #include "panel/LayoutKit.h"
 #include "panel/MainLayout.h"
+#include "panel/ScreenNumber.h"
 #include "widgets/TantMovablePanel.h"
 
 namespace orvane::panel {
@@ -61,7 +62,7 @@ void FillLampTable(QTableWidget& grid) {
   const QColor fixedFace = grid.palette().color(QPalette::Button);
   for (int row = 0; row < grid.rowCount(); ++row) {
     for (int column = 0; column < grid.columnCount(); ++column) {
-      auto* item = new QTableWidgetItem(QString::fromLatin1(kLampTable[row][column]));
+      auto* item = new QTableWidgetItem(ScreenNumber(kLampTable[row][column]));
       if (row == 0 || column == 0) {
         item->setFlags(Qt::NoItemFlags);
         item->setBackground(fixedFace);

@@ -2,6 +2,7 @@
 
 #include "instrument/Units.h"
 #include "panel/MainLayout.h"
+#include "panel/ScreenNumber.h"
 #include "panel/SettingsHandlers.h"
 #include "widgets/TButton.h"
 #include "widgets/TGauge.h"
@@ -21,9 +22,7 @@ TPanelLinkView::TPanelLinkView(const TMainControls& controls, TSettingsHandlers&
 
 // A label without a name of its own is named by its text, and tells
 // assistive tools of each new one.
-void TPanelLinkView::ShowSignal(const std::string& text) {
-  c_.Signal->setText(QString::fromStdString(text));
-}
+void TPanelLinkView::ShowSignal(const std::string& text) { c_.Signal->setText(ScreenNumber(text)); }
 
 void TPanelLinkView::SetLed(TLinkLed led, bool on) {
   switch (led) {
@@ -57,13 +56,13 @@ void TPanelLinkView::ShowStatus(TStatusIndicator indicator, bool present) {
 }
 
 void TPanelLinkView::ShowPrimaryReadBack(std::uint8_t position) {
-  SetLabelText(*c_.Label10, QString::fromStdString(units::FormatMilliamps(
+  SetLabelText(*c_.Label10, ScreenNumber(units::FormatMilliamps(
                                 units::PositionToMilliamps(position, units::kPrimaryFullScale))));
   c_.PrimaryGauge->SetProgress(position);
 }
 
 void TPanelLinkView::ShowBoostReadBack(std::uint8_t position) {
-  SetLabelText(*c_.Label11, QString::fromStdString(units::FormatMilliamps(
+  SetLabelText(*c_.Label11, ScreenNumber(units::FormatMilliamps(
                                 units::PositionToMilliamps(position, units::kBoostFullScale))));
   c_.BoostGauge->SetProgress(position);
 }

@@ -3,6 +3,7 @@
 
 #include "panel/Bands.h"
 #include "panel/LayoutKit.h"
+#include "panel/ScreenNumber.h"
 #include "widgets/TButton.h"
 #include "widgets/TCheckBox.h"
 #include "widgets/TRadioGroup.h"
@@ -48,7 +49,7 @@ void BuildSignalReading(QWidget& client, TMainControls& c) {
   c.Signal = Place<QLabel>(*c.GroupBox1, "Signal", {10, 20, 90, 21}, FontRole::Reading);
   c.Signal->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   c.Signal->setAlignment(Qt::AlignCenter);
-  c.Signal->setText(QStringLiteral("0.000"));
+  c.Signal->setText(ScreenNumber("0.000"));
   SetBackground(*c.Signal, kWhite);
   c.cbKeepOnTop = Place<w::TCheckBox>(client, "cbKeepOnTop", {549, 0, 106, 14}, FontRole::Group);
   c.cbKeepOnTop->setText(QStringLiteral("Keep On Top"));

@@ -2,7 +2,9 @@
 
 #include <QDateTime>
 #include <QGraphicsLineItem>
+#include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
+#include <QLocale>
 #include <QPen>
 #include <QtCharts/QDateTimeAxis>
 #include <QtCharts/QLineSeries>
@@ -19,9 +21,21 @@ namespace {
 constexpr std::int64_t kSecondsFormatUpTo = 2 * 3600 * 1000;
 const QColor kSignalColour(0, 0, 128);
 const QColor kMarkerColour(192, 96, 0);
+const QColor kGapFill(128, 128, 128, 48);
+const QColor kGapCaption(96, 96, 96);
 // Above the chart's own grid, axes and trace: a change that falls on a grid
-// line is still seen, and its caption is read over the trace.
+// line is still seen, and its caption is read over the trace. The bands of
+// the gaps lie above the grid and below the markers.
 constexpr qreal kMarkerZ = 100;
+constexpr qreal kGapZ = 50;
+
+// The axis reads as the panel's read-outs do: the desktop's decimal
+// separator, and no grouping of thousands, which the read-outs never show.
+QLocale ScreenLocale() {
+  QLocale locale;
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);
+  return locale;
+}
 
 QPointF At(const trend::TTrendPoint& point) {
   return {static_cast<qreal>(point.time), point.signal};
@@ -68,36 +82,39 @@ QString Caption(const trend::TMarker& marker) {
 
 }  // namespace
 
-QList<QPointF> EnvelopeLine(const std::vector<trend::TColumnExtremes>& columns) {
-  QList<QPointF> line;
-  line.reserve(static_cast<qsizetype>(columns.size() * 2));
+std::vector<QList<QPointF>> EnvelopeLines(const std::vector<trend::TColumnExtremes>& columns) {
+  std::vector<QList<QPointF>> lines(1);
+  lines.back().reserve(static_cast<qsizetype>(columns.size() * 2));
   for (const trend::TColumnExtremes& column : columns) {
+    if (column.afterGap) lines.emplace_back();
+    QList<QPointF>& line = lines.back();
     const bool lowFirst = column.low.time <= column.high.time;
     line.append(At(lowFirst ? column.low : column.high));
     if (column.low != column.high) line.append(At(lowFirst ? column.high : column.low));
   }
-  return line;
+  return lines;
 }
 
 TTrendChart::TTrendChart(QWidget* parent)
     : QChartView(new QChart, parent),
       chart_(chart()),
-      series_(new QLineSeries),
       time_(new QDateTimeAxis),
       signal_(new QValueAxis) {
   chart_->legend()->hide();
+  chart_->setLocale(ScreenLocale());
+  chart_->setLocalizeNumbers(true);
   chart_->setMargins(QMargins(4, 4, 8, 4));
-  chart_->addSeries(series_);
   chart_->addAxis(time_, Qt::AlignBottom);
   chart_->addAxis(signal_, Qt::AlignLeft);
-  series_->attachAxis(time_);
-  series_->attachAxis(signal_);
-  series_->setPen(QPen(kSignalColour, 1));
+  Trace(0);
   time_->setTickCount(7);
   signal_->setTickType(QValueAxis::TicksDynamic);
   signal_->setTickAnchor(0);
   signal_->setTitleText("Signal");
-  connect(chart_, &QChart::plotAreaChanged, this, [this] { PlaceMarkers(); });
+  connect(chart_, &QChart::plotAreaChanged, this, [this] {
+    PlaceMarkers();
+    PlaceGaps();
+  });
 }
 
 int TTrendChart::Columns() const {
@@ -107,11 +124,37 @@ int TTrendChart::Columns() const {
 TTrendChart::TRange TTrendChart::SignalRange() const { return {signal_->min(), signal_->max()}; }
 
 void TTrendChart::Show(const trend::TTrendFrame& frame, std::optional<TRange> fixed) {
-  series_->replace(EnvelopeLine(frame.columns));
+  ShowTrace(frame.columns);
   SetTimeRange(frame.window);
   SetSignalRange(frame, fixed);
   markers_ = frame.markers;
   PlaceMarkers();
+  gaps_ = frame.gaps;
+  PlaceGaps();
+}
+
+void TTrendChart::ShowTrace(const std::vector<trend::TColumnExtremes>& columns) {
+  const std::vector<QList<QPointF>> lines = EnvelopeLines(columns);
+  for (std::size_t i = 0; i < lines.size(); ++i) Trace(i).replace(lines[i]);
+  for (std::size_t i = lines.size(); i < traces_.size(); ++i) {
+    if (traces_[i]->count() > 0) traces_[i]->clear();
+  }
+}
+
+QLineSeries& TTrendChart::Trace(std::size_t index) {
+  while (traces_.size() <= index) {
+    auto* trace = new QLineSeries;
+    chart_->addSeries(trace);
+    trace->attachAxis(time_);
+    trace->attachAxis(signal_);
+    trace->setPen(QPen(kSignalColour, 1));
+    traces_.push_back(trace);
+  }
+  return *traces_[index];
+}
+
+qreal TTrendChart::XOf(std::int64_t time) const {
+  return chart_->mapToPosition(QPointF(static_cast<qreal>(time), 0), traces_.front()).x();
 }
 
 void TTrendChart::SetTimeRange(trend::TTimeWindow window) {
@@ -145,8 +188,7 @@ void TTrendChart::PlaceMarkers() {
   const QRectF area = chart_->plotArea();
   std::vector<qreal> rowEnds;
   for (std::size_t i = 0; i < markers_.size(); ++i) {
-    const qreal x =
-        chart_->mapToPosition(QPointF(static_cast<qreal>(markers_[i].time), 0), series_).x();
+    const qreal x = XOf(markers_[i].time);
     TMarkerItems& items = MarkerItems(i);
     items.line->setLine(x, area.top(), x, area.bottom());
     items.caption->setText(Caption(markers_[i]));
@@ -176,6 +218,56 @@ TTrendChart::TMarkerItems& TTrendChart::MarkerItems(std::size_t index) {
     markerItems_.push_back({line, caption});
   }
   return markerItems_[index];
+}
+
+// A band at least a pixel wide, so that a short gap in a long span is still
+// seen; its caption only where it fits.
+void TTrendChart::PlaceGaps() {
+  const QRectF area = chart_->plotArea();
+  for (std::size_t i = 0; i < gaps_.size(); ++i) {
+    const qreal left = std::max(XOf(gaps_[i].from), area.left());
+    const qreal right = std::min(std::max(XOf(gaps_[i].to), left + 1), area.right());
+    TGapItems& items = GapItems(i);
+    items.band->setRect(left, area.top(), right - left, area.height());
+    const QRectF box = items.caption->boundingRect();
+    items.caption->setPos((left + right - box.width()) / 2, area.bottom() - box.height() - 2);
+    items.band->show();
+    items.caption->setVisible(box.width() + 4 <= right - left);
+  }
+  for (std::size_t i = gaps_.size(); i < gapItems_.size(); ++i) {
+    gapItems_[i].band->hide();
+    gapItems_[i].caption->hide();
+  }
+}
+
+TTrendChart::TGapItems& TTrendChart::GapItems(std::size_t index) {
+  while (gapItems_.size() <= index) {
+    auto* band = new QGraphicsRectItem(chart_);
+    band->setPen(Qt::NoPen);
+    band->setBrush(kGapFill);
+    band->setZValue(kGapZ);
+    auto* caption = new QGraphicsSimpleTextItem("no data", chart_);
+    caption->setBrush(kGapCaption);
+    caption->setZValue(kGapZ);
+    gapItems_.push_back({band, caption});
+  }
+  return gapItems_[index];
+}
+
+QList<QList<QPointF>> TTrendChart::TracePieces() const {
+  QList<QList<QPointF>> pieces;
+  for (const QLineSeries* trace : traces_) {
+    if (trace->count() > 0) pieces << trace->points();
+  }
+  return pieces;
+}
+
+QList<QRectF> TTrendChart::GapBoxes() const {
+  QList<QRectF> boxes;
+  for (const TGapItems& items : gapItems_) {
+    if (items.band->isVisible()) boxes << items.band->sceneBoundingRect();
+  }
+  return boxes;
 }
 
 QStringList TTrendChart::MarkerCaptions() const {

@@ -115,7 +115,8 @@ void TTrendWindow::Replot() {
   const bool frozen = paused_ && shownRevision_ != 0;
   const std::int64_t end = frozen ? frame_.window.to : readings.Back().time;
   const auto span = static_cast<trend::TSpan>(span_->currentIndex());
-  frame_ = trend::Decimate(readings, trend::SpanWindow(readings, span, end), shownColumns_);
+  frame_ =
+      trend::Decimate(readings, trend::SpanWindow(readings, span, end), shownColumns_, kGapAfter);
   shownRevision_ = trend_.Revision();
   chart_->Show(frame_, FixedRange());
 }

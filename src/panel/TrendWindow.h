@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "instrument/StatusPolling.h"
 #include "panel/TrendChart.h"
 #include "trend/SignalTrend.h"
 #include "trend/TrendFrame.h"
@@ -27,6 +28,10 @@ class TTrendWindow : public QWidget {
 
  public:
   static constexpr int kRepaintInterval = 100;  // ms
+  // Readings come a polling step apart, and at most 3 s apart after a change
+  // of gain or mode holds the next poll back; a reply lost to noise adds a
+  // step. A pause longer than this is an outage, and the trace breaks there.
+  static constexpr std::int64_t kGapAfter = 8 * instrument::TStatusPolling::kInterval;
 
   TTrendWindow(const trend::TSignalTrend& trend, QWidget* parent);
 

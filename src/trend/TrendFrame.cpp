@@ -38,8 +38,9 @@ TTimeWindow SpanWindow(const TReadingRing& readings, TSpan span, std::int64_t en
 // A binary search finds where each column ends, and the ring gives the
 // extremes of the column's readings a chunk at a time: the cost follows the
 // number of columns far more than the number of readings.
-TTrendFrame Decimate(const TReadingRing& readings, TTimeWindow window, int columns) {
-  TTrendFrame frame{window, {}, {}};
+TTrendFrame Decimate(const TReadingRing& readings, TTimeWindow window, int columns,
+                     std::int64_t gapAfter) {
+  TTrendFrame frame{window, {}, {}, {}};
   if (window.Length() <= 0) return frame;
   const std::int64_t length = window.Length();
   const std::int64_t count = std::max(columns, 1);
@@ -50,7 +51,11 @@ TTrendFrame Decimate(const TReadingRing& readings, TTimeWindow window, int colum
     const std::int64_t boundary = window.from + ((column + 1) * length + count - 1) / count;
     const std::size_t next = std::min(readings.LowerBound(boundary, i), end);
     const auto [low, high] = readings.Extremes(i, next);
-    frame.columns.push_back({column, PointAt(readings, low), PointAt(readings, high)});
+    const bool afterGap = i > 0 && readings[i].time - readings[i - 1].time > gapAfter;
+    if (afterGap)
+      frame.gaps.push_back({std::max(readings[i - 1].time, window.from), readings[i].time});
+    frame.columns.push_back({column, PointAt(readings, low), PointAt(readings, high),
+                             afterGap && !frame.columns.empty()});
     i = next;
   }
   AddMarkers(readings, first, end, frame.markers);

@@ -6,6 +6,7 @@
 #include <QTableWidget>
 
 #include "LayoutFixture.h"
+#include "panel/ScreenNumber.h"
 #include "widgets/TButton.h"
 #include "widgets/TCheckBox.h"
 #include "widgets/TGauge.h"
@@ -97,7 +98,7 @@ TEST_F(Layout, ReadOutsAndIndicatorsStartOff) {
   EXPECT_EQ(power.BevelWidth(), 1);
   for (QLabel* status : {c.pnlGas1Stat, c.pnlGas2Stat, c.lblFlameStat})
     EXPECT_EQ(status->text(), "####");
-  EXPECT_EQ(c.Signal->text(), "0.000");
+  EXPECT_EQ(c.Signal->text(), ScreenNumber("0.000"));
   EXPECT_TRUE(c.cbKeepOnTop->Checked());
   EXPECT_EQ(c.speFilter->Value(), 32);
   EXPECT_EQ(c.speFilter->MinValue(), 1);
@@ -168,7 +169,7 @@ TEST_F(Layout, LampTableHoldsTheOperatingConditions) {
   for (int row = 0; row < 6; ++row) {
     for (int column = 0; column < 3; ++column) {
       const QModelIndex cell = grid.model()->index(row, column);
-      EXPECT_EQ(grid.item(row, column)->text(), texts[row][column]);
+      EXPECT_EQ(grid.item(row, column)->text(), ScreenNumber(texts[row][column]));
       EXPECT_EQ(grid.visualRect(cell).size(), QSize(widths[column], 14));
     }
   }
@@ -192,7 +193,7 @@ TEST_F(Layout, ControlsCarryAccessibleNamesAndDescriptions) {
     QWidget* control;
     QString name, description;
   } table[] = {
-      {c.Signal, "0.000", "Signal Reading"},
+      {c.Signal, ScreenNumber("0.000"), "Signal Reading"},
       {c.pnlGas1Stat, "####", "Gas 1 Status"},
       {c.pnlGas2Stat, "####", "Gas 2 Status"},
       {c.lblFlameStat, "####", "Flame Status"},

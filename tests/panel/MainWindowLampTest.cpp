@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "PanelRig.h"
+#include "panel/ScreenNumber.h"
 #include "widgets/TButton.h"
 #include "widgets/TRadioGroup.h"
 #include "widgets/TTrackBar.h"
@@ -36,9 +37,9 @@ TEST_F(MainWindowLampTest, PresetsPutTheSlidersAtTheElementsCurrentsAndSendNothi
   C().rgElements->SetItemIndex(1);
   EXPECT_EQ(C().tbPrimary->Position(), 128);
   EXPECT_EQ(C().tbBoost->Position(), 107);
-  EXPECT_EQ(C().Label5->text(), "20.0 ma");
-  EXPECT_EQ(C().Label6->text(), "25.1 ma");
-  EXPECT_EQ(C().tbBoost->toolTip(), "25.1 ma");
+  EXPECT_EQ(C().Label5->text(), ScreenNumber("20.0 ma"));
+  EXPECT_EQ(C().Label6->text(), ScreenNumber("25.1 ma"));
+  EXPECT_EQ(C().tbBoost->toolTip(), ScreenNumber("25.1 ma"));
   EXPECT_TRUE(C().BtnSetCurrent->isEnabled());
   C().rgElements->SetItemIndex(4);
   EXPECT_EQ(C().tbPrimary->Position(), 77);
@@ -46,9 +47,9 @@ TEST_F(MainWindowLampTest, PresetsPutTheSlidersAtTheElementsCurrentsAndSendNothi
   // The selected element again is no change, so its preset is not applied.
   C().tbPrimary->SetPosition(255);
   C().rgElements->SetItemIndex(4);
-  EXPECT_EQ(C().Label5->text(), "40.0 ma");
+  EXPECT_EQ(C().Label5->text(), ScreenNumber("40.0 ma"));
   C().tbPrimary->SetPosition(254);
-  EXPECT_EQ(C().Label5->text(), "39.7 ma");
+  EXPECT_EQ(C().Label5->text(), ScreenNumber("39.7 ma"));
   RunFor(300);
   EXPECT_TRUE(LampCommandsSince(before).empty());
 }

@@ -8,6 +8,7 @@
 
 #include "PanelRig.h"
 #include "PtyPair.h"
+#include "panel/ScreenNumber.h"
 #include "widgets/TButton.h"
 #include "widgets/TGauge.h"
 #include "widgets/TRadioGroup.h"
@@ -64,9 +65,9 @@ TEST_F(MainWindowLinkTest, ModelBStartsIdentifiedSizedAndPolling) {
   EXPECT_EQ(C().rgMode->ItemIndex(), 2);
   EXPECT_FALSE(C().rgMode->ItemEnabled(0));
   EXPECT_TRUE(C().StreamLed->Active());
-  EXPECT_NE(C().Signal->text(), "0.000");
+  EXPECT_NE(C().Signal->text(), ScreenNumber("0.000"));
   EXPECT_EQ(C().pnlGas1Stat->text(), "Absent");
-  EXPECT_EQ(C().Label10->text(), "0.0 ma");
+  EXPECT_EQ(C().Label10->text(), ScreenNumber("0.0 ma"));
   EXPECT_FALSE(C().BtnWakeInstrument->isEnabled());
   EXPECT_TRUE(boxes.empty());
   EXPECT_TRUE(errors.empty());

@@ -83,6 +83,10 @@ TEST_F(MainWindowSettingsTest, GasSelectorsSwitchEachGas) {
   EXPECT_EQ(LastSentBy([&] { C().rgDryerGas->SetItemIndex(1); }), "!G2H");
   EXPECT_EQ(LastSentBy([&] { C().rgAnalysisGas->SetItemIndex(1); }), "!G1H");
   EXPECT_EQ(LastSentBy([&] { C().rgAnalysisGas->SetItemIndex(0); }), "!G1L");
+  // The indicator beside each selector answers that selector.
+  EXPECT_TRUE(RunUntil(
+      [&] { return C().pnlGas1Stat->text() == "Present" && C().pnlGas2Stat->text() == "Absent"; },
+      8000));
 }
 
 TEST_F(MainWindowSettingsTest, TheFilterBoxKeepsItsRangeAndIsReadBackAfterApplying) {

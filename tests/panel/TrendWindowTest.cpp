@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -166,6 +168,37 @@ TEST_F(TrendWindowTest, CaptionsOfNearbyChangesAreStackedRatherThanDrawnOverEach
     EXPECT_TRUE(area.contains(boxes[i])) << i;
     for (qsizetype j = 0; j < i; ++j) EXPECT_FALSE(boxes[i].intersects(boxes[j])) << j << i;
   }
+}
+
+// An instrument switched off for a minute: no line crosses the outage and a
+// band marked "no data" fills it. A pause within the allowance (a held-back
+// poll) leaves the trace whole.
+TEST_F(TrendWindowTest, AnOutageBreaksTheTraceAndIsMarkedAsNoData) {
+  Feed(500, 10, 20);
+  const std::int64_t lastBefore = now;
+  now += 66'000;
+  const std::int64_t firstAfter = now + 40;
+  Feed(500, 10, 20);
+  now += TTrendWindow::kGapAfter - 40;
+  Feed(500, 10, 20);
+  Settle();
+  const QList<QList<QPointF>> pieces = window.Chart().TracePieces();
+  ASSERT_EQ(pieces.size(), 2);
+  EXPECT_LE(pieces[0].back().x(), static_cast<double>(lastBefore));
+  EXPECT_GE(pieces[1].front().x(), static_cast<double>(firstAfter));
+  QChart& chart = *window.Chart().chart();
+  const auto x = [&](std::int64_t time) {
+    return chart.mapToScene(chart.mapToPosition(QPointF(static_cast<double>(time), 0))).x();
+  };
+  const QList<QRectF> gaps = window.Chart().GapBoxes();
+  ASSERT_EQ(gaps.size(), 1);
+  EXPECT_NEAR(gaps[0].left(), x(lastBefore), 1);
+  EXPECT_NEAR(gaps[0].right(), x(firstAfter), 1);
+  const QList<QGraphicsItem*> captions = chart.scene()->items(gaps[0]);
+  EXPECT_TRUE(std::any_of(captions.begin(), captions.end(), [](QGraphicsItem* item) {
+    auto* text = qgraphicsitem_cast<QGraphicsSimpleTextItem*>(item);
+    return text && text->isVisible() && text->text() == "no data";
+  }));
 }
 
 class TrendSaveTest : public TrendWindowTest {

@@ -49,14 +49,14 @@ TEST(SimCommands, QueriesReportWhatWasSet) {
   EXPECT_EQ(ValueOf(s.line, "$F"), 32);
   EXPECT_EQ(Query(s.line, "$F")->kind, '$');
   EXPECT_EQ(ValueOf(s.line, "?A"), 0x00);
-  Query(s.line, "!G1H");
-  EXPECT_EQ(ValueOf(s.line, "?A"), 0x04);
   Query(s.line, "!G2H");
+  EXPECT_EQ(ValueOf(s.line, "?A"), 0x04) << "the dryer gas";
+  Query(s.line, "!G1H");
   Query(s.line, "!L9A");
   EXPECT_EQ(ValueOf(s.line, "?A"), 0x1C);
-  Query(s.line, "!G1L");
+  Query(s.line, "!G2L");
   Query(s.line, "!L00");
-  EXPECT_EQ(ValueOf(s.line, "?A"), 0x08);
+  EXPECT_EQ(ValueOf(s.line, "?A"), 0x08) << "the analysis gas";
   Query(s.line, "!M40");
   EXPECT_EQ(ValueOf(s.line, "?A"), 0x18);
   Query(s.line, "!L9A");
@@ -70,7 +70,7 @@ TEST(SimCommands, ModelAIdentifiesItselfAndHasNoFlame) {
   SimOnLine s({"--baud", "0", "--model", "A"});
   EXPECT_NE(ValueOf(s.line, "?I"), 0);
   Query(s.line, "!L9A");
-  Query(s.line, "!G1H");
+  Query(s.line, "!G2H");
   EXPECT_EQ(ValueOf(s.line, "?A"), 0x04);
   ASSERT_TRUE(s.sim.Control("model B"));
   EXPECT_EQ(ValueOf(s.line, "?I"), 0);

@@ -81,7 +81,7 @@ TEST(SimControl, LogShowsEachExchangeInOrder) {
   EXPECT_TRUE(log[3].ends_with(" !Z00"));
   EXPECT_TRUE(log[4].ends_with(" delay 5"));
   EXPECT_TRUE(log[2].ends_with(",G01\\r")) << log[2];
-  EXPECT_TRUE(log[6].ends_with(",A04\\r")) << log[6];
+  EXPECT_TRUE(log[6].ends_with(",A08\\r")) << log[6];  // the analysis gas
 }
 
 }  // namespace

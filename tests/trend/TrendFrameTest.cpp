@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -138,6 +139,26 @@ TEST(TrendMarkerTest, AChangeAtTheWindowsFirstReadingIsMarkedButTheFirstReadingE
   EXPECT_EQ(Decimate(ring, {200, 300}, 10).markers.size(), 1u);
   EXPECT_TRUE(Decimate(ring, {250, 300}, 10).markers.empty());
   EXPECT_TRUE(Decimate(WithSettings({{0x40, 0x30}}), {0, 1000}, 10).markers.empty());
+}
+
+// Readings every 100 ms from 0 to 1000, then from 10,000 to 11,000.
+TEST(TrendGapTest, APauseLongerThanTheAllowanceIsAGapAndTheTraceBreaksThere) {
+  TReadingRing ring(64, 8, 4);
+  for (std::int64_t time = 0; time <= 11'000; time += 100) {
+    if (time <= 1000 || time >= 10'000) ring.Append({time, 1.0, 0, 0});
+  }
+  const TTrendFrame whole = Decimate(ring, {0, 11'000}, 110, 1000);
+  ASSERT_EQ(whole.gaps.size(), 1u);
+  EXPECT_EQ(whole.gaps[0].from, 1000);
+  EXPECT_EQ(whole.gaps[0].to, 10'000);
+  EXPECT_EQ(std::count_if(whole.columns.begin(), whole.columns.end(),
+                          [](const TColumnExtremes& c) { return c.afterGap; }),
+            1);
+  const TTrendFrame cut = Decimate(ring, {5000, 11'000}, 60, 1000);
+  ASSERT_EQ(cut.gaps.size(), 1u) << "a gap the window starts in is clipped to it";
+  EXPECT_EQ(cut.gaps[0].from, 5000);
+  EXPECT_FALSE(cut.columns.front().afterGap) << "nothing before it to break from";
+  EXPECT_TRUE(Decimate(ring, {0, 11'000}, 110, 9000).gaps.empty());
 }
 
 }  // namespace

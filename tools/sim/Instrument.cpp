@@ -88,11 +88,13 @@ std::uint8_t Instrument::Query(CommandKind kind) const {
   }
 }
 
-// Model A has no lamp flame to report.
+// The panel shows the first gas bit beside its "Dryer Gas" selector and the
+// second beside "Analysis Gas", so each gas is reported where its own
+// selector can answer it. Model A has no lamp flame to report.
 std::uint8_t Instrument::StatusBits() const {
   std::uint8_t bits = 0;
-  if (settings_.analysisGas) bits |= protocol::kStatusGas1;
-  if (settings_.dryerGas) bits |= protocol::kStatusGas2;
+  if (settings_.dryerGas) bits |= protocol::kStatusGas1;
+  if (settings_.analysisGas) bits |= protocol::kStatusGas2;
   bool lampLit = settings_.primary > 0 || settings_.boost > 0;
   if (model_ == 'B' && lampLit) bits |= protocol::kStatusFlame;
   return bits;
