@@ -128,8 +128,8 @@ void TSplashForm::BuildLayout() {
   Image1->setGeometry(rect());
   Image1->setAlignment(Qt::AlignCenter);
   Image1->setPixmap(SplashPicture());
-  // The substitute font runs wider than the design's: the label grows to the
-  // right rather than clip its text.
+  // The substitute font runs wider than the face the splash was drawn for:
+  // the label grows to the right rather than clip its text.
   Label1->setGeometry(123, 201, std::max(58, Label1->sizeHint().width()), 16);
   Label1->setBackgroundRole(QPalette::HighlightedText);
   Label1->setAutoFillBackground(true);

@@ -36,8 +36,8 @@ void TAutoReconnect::Queue() {
 }
 
 // Looks again at the moment of acting: the device may have gone again, the
-// operator may have chosen another port, or a connect of the design's own
-// may have brought the link back meanwhile.
+// operator may have chosen another port, or another connect (Reset, a
+// watchdog's) may have brought the link back meanwhile.
 void TAutoReconnect::Consider() {
   const std::optional<TDeviceNode> node = watch_.Node();
   if (!watch_.Watching() || !node || node == lastTried_) return;

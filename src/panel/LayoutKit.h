@@ -30,8 +30,8 @@ QFont MakeFont(FontRole role);
 // control, so a navy or red parent never colours the controls inside it.
 void ApplyFont(QWidget& widget, FontRole role);
 
-// A face larger than the design's may need a taller line than the design
-// gave a control; it grows downwards so that no descender is cut.
+// A face larger than the one the layout was drawn for may need a taller line
+// than the layout gives a control; it grows downwards so that no descender is cut.
 void KeepLineHeight(QWidget& widget);
 
 // Sets the background colour a filled control paints.

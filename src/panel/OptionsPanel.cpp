@@ -16,7 +16,7 @@ constexpr int kGridLine = 1;
 constexpr int kColumnWidths[] = {50, 60, 59};
 constexpr int kRowHeight = 14;
 
-// The lamp operating conditions; the currents keep the design's leading
+// The lamp operating conditions; the currents keep their leading
 // spaces, which stand them off the cell's left edge.
 constexpr const char* kLampTable[6][3] = {
     {"", "Primary mA", "Boost mA"},        {"Arsenic", "    27.5", "    35.0"},

@@ -33,7 +33,7 @@ TPY_ORVANEFrm::TPY_ORVANEFrm(std::filesystem::path configFile)
       autosave_(settingsFile_, controls_, configFile_),
       trendOpener_(*this, *controls_.Signal, trend_) {
   setObjectName("PY_ORVANEFrm");
-  setWindowTitle(kDesignCaption);
+  setWindowTitle(kProgramCaption);
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint |
                  Qt::WindowStaysOnTopHint);

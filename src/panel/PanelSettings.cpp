@@ -17,7 +17,7 @@ constexpr const char* kInstrument = "Instrument";
 
 struct TKeyInfo {
   const char* name;
-  int designValue;
+  int defaultValue;
 };
 
 // In the order the keys are loaded and written. KeepOnTop is a boolean,
@@ -132,7 +132,7 @@ void TPanelSettings::Load(const config::TIniFile& ini) {
     for (; next < kKeyCount; ++next) {
       const auto key = static_cast<TKey>(next);
       if (Loads(key))
-        Apply(key, ini.ReadInteger(section, kKeys[next].name, kKeys[next].designValue));
+        Apply(key, ini.ReadInteger(section, kKeys[next].name, kKeys[next].defaultValue));
     }
   } catch (...) {
     for (; next < kKeyCount; ++next) unapplied_.set(next, Loads(static_cast<TKey>(next)));

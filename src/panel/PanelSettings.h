@@ -35,8 +35,8 @@ class TPanelSettings {
                  serial::TApdComPort& port, QWidget& window);
 
   // An error from a handler ends the load at that key; the rest keep their
-  // design values on screen, and their values in the file until the
-  // operator changes them: saving the design values would lose settings the
+  // defaults on screen, and their values in the file until the
+  // operator changes them: saving the defaults would lose settings the
   // panel never showed.
   void Load(const config::TIniFile& ini);
   // What Save would write now.

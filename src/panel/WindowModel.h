@@ -7,7 +7,7 @@
 
 namespace orvane::panel {
 
-inline constexpr const char* kDesignCaption = "ORVANE - AFS";
+inline constexpr const char* kProgramCaption = "ORVANE - AFS";
 
 // The caption a model gives the window; empty for no model (the caption then
 // stays as it is).

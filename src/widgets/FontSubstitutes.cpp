@@ -8,7 +8,7 @@ namespace orvane::widgets {
 void InstallFontSubstitutes() {
   QFont::insertSubstitutions("MS Sans Serif", {"Liberation Sans", "DejaVu Sans"});
   QFont::insertSubstitutions("Arial Narrow", {"Liberation Sans Narrow", "DejaVu Sans Condensed"});
-  // The design's "Small Fonts" is a bitmap face for tiny sizes; any plain sans
+  // "Small Fonts" is a bitmap face for tiny sizes; any plain sans
   // reads well at its 10 px.
   QFont::insertSubstitutions("Small Fonts", {"Liberation Sans", "DejaVu Sans"});
 }

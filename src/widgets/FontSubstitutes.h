@@ -2,7 +2,7 @@
 
 namespace orvane::widgets {
 
-// Maps the design's font names onto the fonts installed here, for every
+// Maps the layout's font names onto the fonts installed here, for every
 // QFont made afterwards. Call once, after the QApplication exists.
 void InstallFontSubstitutes();
 

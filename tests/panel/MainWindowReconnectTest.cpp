@@ -121,7 +121,7 @@ TEST_F(MainWindowReconnectTest, ARepluggedInstrumentIsBackWithoutTheOperator) {
 }
 
 // Nobody is there to close the warning. The reconnect runs under it, and the
-// design's own search once it is closed finds the link already up.
+// watchdog's own search once it is closed finds the link already up.
 TEST_F(MainWindowReconnectTest, AWarningLeftOpenDoesNotHoldTheReconnectBack) {
   Connect('B');
   long took = -1;

@@ -56,7 +56,7 @@ TEST_F(PanelSettingsTest, ValuesAreClampedOrDefaultedAndTheirCommandsGoToTheConf
   EXPECT_EQ(SentSoFar(), "!BF0\r!JFF\r!K40\r!G2H\r$F\r");
 }
 
-TEST_F(PanelSettingsTest, NonsenseGivesTheDesignValueAndAnEmptySectionSendsNothing) {
+TEST_F(PanelSettingsTest, NonsenseGivesTheDefaultAndAnEmptySectionSendsNothing) {
   AppendConfig("[Instrument]\nconfiguration=Pellory\n[PY]\nComPort=3\nGain=abc\n");
   OpenWindow(0);
   EXPECT_EQ(C().rgGain->ItemIndex(), 2);
