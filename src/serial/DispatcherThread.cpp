@@ -2,9 +2,11 @@
 
 #include <pthread.h>
 
+#include <cerrno>
 #include <new>
 
-#include "serial/Win32Dispatcher.h"
+#include "serial/SerialErrors.h"
+#include "serial/WorkerHost.h"
 
 namespace orvane::serial {
 
@@ -24,9 +26,14 @@ void TApdDispatcherThread::Run() {
   try {
     endCode = Execute();
   } catch (const std::bad_alloc&) {
-    endCode = fDispatcher.FailDevice(ecOutOfMemory, ENOMEM);
+    endCode = fHost.FailDevice(ecOutOfMemory, ENOMEM);
   }
-  fDispatcher.ThreadEnded(endCode);
+  fHost.WorkerEnded(endCode);
+}
+
+int TDispThread::Execute() {
+  fHost.RunDispatch();
+  return 0;
 }
 
 }  // namespace orvane::serial

@@ -5,25 +5,27 @@
 
 #include <cerrno>
 
-#include "serial/Win32Dispatcher.h"
+#include "serial/SerialErrors.h"
+#include "serial/WorkerHost.h"
 
 namespace orvane::serial {
 
 int TReadThread::Execute() {
-  auto& d = fDispatcher;
-  pollfd fds[2] = {{d.fFd, POLLIN, 0}, {d.fEvents->Stop.Fd(), POLLIN, 0}};
-  while (!d.fKillThreads) {
-    d.FQueue.WaitForRoom(d.fKillThreads);
-    if (d.fKillThreads) break;
+  auto& h = fHost;
+  const std::atomic<bool>& stop = h.StopFlag();
+  pollfd fds[2] = {{h.DeviceFd(), POLLIN, 0}, {h.Events().Stop.Fd(), POLLIN, 0}};
+  while (!stop) {
+    h.InputQueue().WaitForRoom(stop);
+    if (stop) break;
     if (poll(fds, 2, -1) < 0) {
       if (errno == EINTR) continue;
-      return d.FailDevice(ecDeviceRead, errno);
+      return h.FailDevice(ecDeviceRead, errno);
     }
     if (fds[1].revents != 0) break;
     if ((fds[0].revents & POLLIN) != 0) {
       if (const int rc = DrainDevice(); rc < 0) return rc;
     } else if (fds[0].revents != 0) {
-      return d.FailDevice(ecDeviceRead, EIO);  // hung up: the line was unplugged
+      return h.FailDevice(ecDeviceRead, EIO);  // hung up: the line was unplugged
     }
   }
   return 0;
@@ -31,19 +33,20 @@ int TReadThread::Execute() {
 
 // Reads what the driver holds until it has no more or the queue is full.
 int TReadThread::DrainDevice() {
-  auto& d = fDispatcher;
-  while (!d.fKillThreads && !d.FQueue.Full()) {
+  auto& h = fHost;
+  TIOQueue& queue = h.InputQueue();
+  while (!h.StopFlag() && !queue.Full()) {
     TDataBuffer chunk;
-    const ssize_t n = read(d.fFd, chunk.FData.data(), chunk.FDataSize);
+    const ssize_t n = read(h.DeviceFd(), chunk.FData.data(), chunk.FDataSize);
     if (n > 0) {
       chunk.FDataUsed = static_cast<std::size_t>(n);
-      d.FQueue.Push(chunk);
+      queue.Push(chunk);
     } else if (n < 0 && errno == EAGAIN) {
       return 0;
     } else if (n < 0 && errno != EINTR) {
-      return d.FailDevice(ecDeviceRead, errno);
+      return h.FailDevice(ecDeviceRead, errno);
     } else if (n == 0) {
-      return d.FailDevice(ecDeviceRead, EIO);  // a hung-up tty reads as end of file
+      return h.FailDevice(ecDeviceRead, EIO);  // a hung-up tty reads as end of file
     }
   }
   return 0;

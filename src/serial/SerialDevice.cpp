@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "serial/PtyDsr.h"
 #include "serial/UucpLock.h"
 
 namespace orvane::serial {

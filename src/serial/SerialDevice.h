@@ -27,9 +27,6 @@ TSerialError ApplyLineSettings(int fd, const std::string& device, const TLineSet
 // failure is not an error here.
 void DriveModemLine(int fd, int line, bool on);
 
-// The "DSR off" mark a pty's other end sets in ws_xpixel.
-inline constexpr unsigned short kPtyDsrOff = 0x0D50;
-
 // DSR now: the modem line where the driver has one; on a pty, asserted while
 // the other end is open and has not set the "DSR off" mark.
 bool ReadDsr(int fd);

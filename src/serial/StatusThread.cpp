@@ -4,20 +4,21 @@
 
 #include <cerrno>
 
-#include "serial/Win32Dispatcher.h"
+#include "serial/SerialErrors.h"
+#include "serial/WorkerHost.h"
 
 namespace orvane::serial {
 
 int TStatusThread::Execute() {
-  auto& d = fDispatcher;
-  pollfd fds[2] = {{d.fFd, 0, 0}, {d.fEvents->Stop.Fd(), POLLIN, 0}};
-  while (!d.fKillThreads) {
+  auto& h = fHost;
+  pollfd fds[2] = {{h.DeviceFd(), 0, 0}, {h.Events().Stop.Fd(), POLLIN, 0}};
+  while (!h.StopFlag()) {
     if (poll(fds, 2, -1) < 0) {
       if (errno == EINTR) continue;
-      return d.FailDevice(ecDeviceRead, errno);
+      return h.FailDevice(ecDeviceRead, errno);
     }
     if (fds[1].revents != 0) break;
-    if (fds[0].revents != 0) return d.FailDevice(ecDeviceRead, EIO);
+    if (fds[0].revents != 0) return h.FailDevice(ecDeviceRead, EIO);
   }
   return 0;
 }

@@ -6,7 +6,7 @@
 
 #include <system_error>
 
-#include "serial/DispThread.h"
+#include "serial/DispatcherThread.h"
 #include "serial/ReadThread.h"
 #include "serial/SerialDevice.h"
 #include "serial/StatusThread.h"
@@ -82,10 +82,11 @@ void TApdWin32Dispatcher::EscapeComFunction(TEscapeFunction function) {
 int TApdWin32Dispatcher::StartDispatcher() {
   fDispActive = true;
   fKillThreads = false;
-  fThreads.push_back(std::make_unique<TReadThread>(*this));
-  fThreads.push_back(std::make_unique<TDispThread>(*this));
-  fThreads.push_back(std::make_unique<TWriteThread>(*this));
-  fThreads.push_back(std::make_unique<TStatusThread>(*this));
+  TWorkerHost& host = *this;
+  fThreads.push_back(std::make_unique<TReadThread>(host));
+  fThreads.push_back(std::make_unique<TDispThread>(host));
+  fThreads.push_back(std::make_unique<TWriteThread>(host));
+  fThreads.push_back(std::make_unique<TStatusThread>(host));
   for (auto& thread : fThreads) {
     {
       std::lock_guard lock(fThreadsLock);
@@ -94,7 +95,7 @@ int TApdWin32Dispatcher::StartDispatcher() {
     try {
       thread->Start();
     } catch (const std::system_error& e) {
-      ThreadEnded(0);
+      WorkerEnded(0);
       fLastOpenError = SystemError(e.code().value(), DeviceName(), "thread");
       DonePort();
       return fLastOpenError.Code;
@@ -129,7 +130,7 @@ void TApdWin32Dispatcher::StopThreads() {
 
 // Any failure of a worker, a lack of memory included, leaves the device
 // without its workers: nothing drains the output ring any more.
-void TApdWin32Dispatcher::ThreadEnded(int endCode) {
+void TApdWin32Dispatcher::WorkerEnded(int endCode) {
   if (endCode < 0) fLastError = -1;
   std::lock_guard lock(fThreadsLock);
   if (--fActiveThreads == 0) fDispActive = false;

@@ -5,17 +5,17 @@
 #include <vector>
 
 #include "serial/BaseDispatcher.h"
-#include "serial/EventFd.h"
+#include "serial/WorkerHost.h"
 
 namespace orvane::serial {
 
 class TApdDispatcherThread;
 
-// The dispatcher bound to a Linux serial device (the name is the design's).
-// Four workers run while the port is open: the reader and the status
-// watcher block in poll() on the device and the stop event, the writer on
-// its events, the dispatcher thread on the input queue with a deadline.
-class TApdWin32Dispatcher : public TApdBaseDispatcher {
+// The dispatcher bound to a Linux serial device. Four workers run while the
+// port is open: the reader and the status watcher block in poll() on the
+// device and the stop event, the writer on its events, the dispatcher thread
+// on the input queue with a deadline. They reach it only as a TWorkerHost.
+class TApdWin32Dispatcher : public TApdBaseDispatcher, private TWorkerHost {
  public:
   explicit TApdWin32Dispatcher(TApdDispatcherOwner* owner);
   ~TApdWin32Dispatcher() override;
@@ -37,24 +37,18 @@ class TApdWin32Dispatcher : public TApdBaseDispatcher {
   void ReleaseEvents() override;
 
  private:
-  friend class TApdDispatcherThread;
-  friend class TReadThread;
-  friend class TStatusThread;
-  friend class TWriteThread;
-  friend class TDispThread;
-
-  struct TWorkerEvents {
-    TEventFd Stop;     // never reset: every worker wait ends at once
-    TEventFd Output;   // bytes were queued in the output ring
-    TEventFd Flush;    // drop the block being written
-    TEventFd General;  // the writer acknowledges a flush
-  };
+  // What the workers reach.
+  int DeviceFd() const override { return fFd; }
+  TWorkerEvents& Events() override { return *fEvents; }
+  const std::atomic<bool>& StopFlag() const override { return fKillThreads; }
+  TIOQueue& InputQueue() override { return FQueue; }
+  std::vector<std::uint8_t> NextOutput() override { return TakeOutput(); }
+  void RunDispatch() override { DispatchLoop(); }
+  int FailDevice(int endCode, int err) override;
+  void WorkerEnded(int endCode) override;
 
   int StartDispatcher();
   void StopThreads();
-  void ThreadEnded(int endCode);
-  // A worker failed: record the error and make every worker end.
-  int FailDevice(int endCode, int err);
   void StopAll();
 
   int fFd = -1;

@@ -5,7 +5,8 @@
 
 #include <cerrno>
 
-#include "serial/Win32Dispatcher.h"
+#include "serial/SerialErrors.h"
+#include "serial/WorkerHost.h"
 
 namespace orvane::serial {
 
@@ -19,14 +20,14 @@ bool Readable(int fd) {
 }  // namespace
 
 int TWriteThread::Execute() {
-  auto& d = fDispatcher;
-  auto& ev = *d.fEvents;
+  auto& h = fHost;
+  auto& ev = h.Events();
   pollfd fds[3] = {
       {ev.Output.Fd(), POLLIN, 0}, {ev.Flush.Fd(), POLLIN, 0}, {ev.Stop.Fd(), POLLIN, 0}};
-  while (!d.fKillThreads) {
+  while (!h.StopFlag()) {
     if (poll(fds, 3, -1) < 0) {
       if (errno == EINTR) continue;
-      return d.FailDevice(ecDeviceWrite, errno);
+      return h.FailDevice(ecDeviceWrite, errno);
     }
     if (fds[2].revents != 0) break;
     if (fds[1].revents != 0) {
@@ -42,7 +43,7 @@ int TWriteThread::Execute() {
 
 int TWriteThread::Drain() {
   for (;;) {
-    const std::vector<std::uint8_t> block = fDispatcher.TakeOutput();
+    const std::vector<std::uint8_t> block = fHost.NextOutput();
     if (block.empty()) return 0;
     const int rc = WriteBlock(block);
     if (rc != 0) return rc < 0 ? rc : 0;
@@ -50,32 +51,33 @@ int TWriteThread::Drain() {
 }
 
 int TWriteThread::WriteBlock(const std::vector<std::uint8_t>& block) {
-  auto& d = fDispatcher;
+  auto& h = fHost;
   std::size_t done = 0;
   while (done < block.size()) {
-    if (d.fKillThreads || Readable(d.fEvents->Flush.Fd())) return 1;
-    const ssize_t n = write(d.fFd, block.data() + done, block.size() - done);
+    if (h.StopFlag() || Readable(h.Events().Flush.Fd())) return 1;
+    const ssize_t n = write(h.DeviceFd(), block.data() + done, block.size() - done);
     if (n > 0) {
       done += static_cast<std::size_t>(n);
     } else if (n < 0 && errno == EAGAIN) {
       if (const int rc = AwaitWritable(); rc != 0) return rc;
     } else if (n == 0 || errno != EINTR) {
-      return d.FailDevice(ecDeviceWrite, n == 0 ? EIO : errno);
+      return h.FailDevice(ecDeviceWrite, n == 0 ? EIO : errno);
     }
   }
   return 0;
 }
 
 int TWriteThread::AwaitWritable() {
-  auto& d = fDispatcher;
+  auto& h = fHost;
+  auto& ev = h.Events();
   pollfd fds[3] = {
-      {d.fFd, POLLOUT, 0}, {d.fEvents->Flush.Fd(), POLLIN, 0}, {d.fEvents->Stop.Fd(), POLLIN, 0}};
+      {h.DeviceFd(), POLLOUT, 0}, {ev.Flush.Fd(), POLLIN, 0}, {ev.Stop.Fd(), POLLIN, 0}};
   while (poll(fds, 3, -1) < 0) {
-    if (errno != EINTR) return d.FailDevice(ecDeviceWrite, errno);
+    if (errno != EINTR) return h.FailDevice(ecDeviceWrite, errno);
   }
   if (fds[1].revents != 0 || fds[2].revents != 0) return 1;
   if ((fds[0].revents & POLLOUT) != 0) return 0;
-  return d.FailDevice(ecDeviceWrite, EIO);
+  return h.FailDevice(ecDeviceWrite, EIO);
 }
 
 }  // namespace orvane::serial

@@ -2,14 +2,13 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
 #include <stdexcept>
 
-#include "serial/SerialDevice.h"
+#include "serial/PtyDsr.h"
 
 namespace orvane::serial::test {
 
@@ -51,12 +50,7 @@ std::string TPtyPair::Read(std::size_t n, int ms) {
   return result;
 }
 
-void TPtyPair::SetDsrOff(bool off) {
-  winsize ws{};
-  ioctl(fMaster, TIOCGWINSZ, &ws);
-  ws.ws_xpixel = off ? kPtyDsrOff : 0;
-  ioctl(fMaster, TIOCSWINSZ, &ws);
-}
+void TPtyPair::SetDsrOff(bool off) { SetPtyDsr(fMaster, !off); }
 
 void TPtyPair::CloseMaster() {
   if (fMaster >= 0) close(fMaster);

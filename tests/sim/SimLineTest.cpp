@@ -7,13 +7,14 @@
 
 #include "SerialEnd.h"
 #include "SimProcess.h"
+#include "serial/PtyDsr.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-constexpr unsigned kDsrOff = 0x0D50;
+using orvane::serial::kPtyDsrOff;
 
 double MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -70,24 +71,24 @@ TEST(SimLine, SilenceSkipsTheNextCommands) {
 TEST(SimLine, PowerOffLowersDsrAndSilencesTheInstrument) {
   SimProcess sim({"--baud", "0"});
   SerialEnd line(sim.SlavePath());
-  EXPECT_NE(line.XPixel(), kDsrOff);
+  EXPECT_NE(line.XPixel(), kPtyDsrOff);
   ASSERT_TRUE(line.Ask("*F0A"));
   ASSERT_TRUE(sim.Control("power off"));
-  EXPECT_EQ(line.XPixel(), kDsrOff);
+  EXPECT_EQ(line.XPixel(), kPtyDsrOff);
   line.Send("?I");
   ASSERT_TRUE(sim.WaitForLog("RX "));
   ASSERT_TRUE(sim.Control("power on"));
-  EXPECT_NE(line.XPixel(), kDsrOff);
+  EXPECT_NE(line.XPixel(), kPtyDsrOff);
   std::optional<std::string> reply = line.Ask("?A");
   ASSERT_TRUE(reply);
   EXPECT_EQ(reply->substr(4, 2), ",A") << "nothing was left over from power-off";
   EXPECT_EQ(line.Ask("$F").value_or("").substr(4), ",$20\r") << "switched on afresh";
 
   ASSERT_TRUE(sim.Control("dsr off"));
-  EXPECT_EQ(line.XPixel(), kDsrOff);
+  EXPECT_EQ(line.XPixel(), kPtyDsrOff);
   EXPECT_TRUE(line.Ask("?A")) << "DSR alone does not stop the answers";
   ASSERT_TRUE(sim.Control("dsr on"));
-  EXPECT_NE(line.XPixel(), kDsrOff);
+  EXPECT_NE(line.XPixel(), kPtyDsrOff);
 }
 
 TEST(SimLine, UnplugHangsUpAndPlugMovesTheLink) {

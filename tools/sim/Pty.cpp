@@ -1,7 +1,6 @@
 #include "Pty.h"
 
 #include <fcntl.h>
-#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -9,10 +8,11 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "serial/PtyDsr.h"
+
 namespace orvane::sim {
 namespace {
 
-constexpr unsigned short kDsrOffPixels = 0x0D50;
 constexpr std::size_t kReadChunk = 512;
 
 [[noreturn]] void Fail(const char* what) {
@@ -56,12 +56,7 @@ void Pty::MakeRaw() {
   tcsetattr(ownSlave_, TCSANOW, &settings);
 }
 
-void Pty::SetDsr(bool asserted) {
-  winsize size{};
-  ioctl(master_, TIOCGWINSZ, &size);
-  size.ws_xpixel = asserted ? 0 : kDsrOffPixels;
-  ioctl(master_, TIOCSWINSZ, &size);
-}
+void Pty::SetDsr(bool asserted) { serial::SetPtyDsr(master_, asserted); }
 
 void Pty::Write(std::string_view bytes) {
   while (!bytes.empty()) {

@@ -19,8 +19,7 @@ class Pty {
   int MasterFd() const { return master_; }
   const std::string& SlavePath() const { return slavePath_; }
 
-  // The panel reads DSR from the window-size record: ws_xpixel 0x0D50 is
-  // "DSR off", anything else is asserted.
+  // Through the pty's window-size record, as serial/PtyDsr.h sets out.
   void SetDsr(bool asserted);
 
   // What the line cannot take now is lost, as on a wire nobody listens to.
