@@ -63,7 +63,7 @@ TComSelectForm::TComSelectForm(QWidget* parent, Probe probe, Describe describe)
 void TComSelectForm::BuildLayout() {
   auto* bevel = Place(new QFrame(this), 8, 8, 201, 42);
   bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
-  // The substitute font runs a few pixels wider than the design's, so the
+  // The substitute font runs a few pixels wider than the dialog's drawn face, so the
   // labels take the width of their text rather than clip it.
   Place(new QLabel("The configured serial port is not valid.", this), 18, 14, 176, 13)
       ->adjustSize();

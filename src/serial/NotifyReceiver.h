@@ -29,7 +29,7 @@ class TApdNotifyEvent : public QEvent {
                   std::uint64_t dispatcherId, std::uint64_t serial);
 };
 
-// Stands where the design has a hidden notification window: a QObject of the
+// The hidden notification window of the port: a QObject of the
 // UI thread to which the dispatcher thread posts notifications. It finds the
 // dispatcher in the registry, runs the owner's handler and tells the waiting
 // dispatcher thread it is done. No exception leaves it.

@@ -19,7 +19,7 @@ QString BandOf(QWidget* control, const QWidget& client) {
   return control->objectName();
 }
 
-TEST_F(Layout, TabVisitsTheBandsInTheDesignOrder) {
+TEST_F(Layout, TabVisitsTheBandsInTheirFixedOrder) {
   QStringList bands;
   QWidget* control = c.cbKeepOnTop;
   do {

@@ -29,7 +29,7 @@ QStringList Items(const w::TRadioGroup& group) {
   return items;
 }
 
-TEST_F(Layout, RadioGroupsStartWithTheDesignSelection) {
+TEST_F(Layout, RadioGroupsStartWithTheirDefaultSelection) {
   const struct {
     w::TRadioGroup* group;
     QString caption;

@@ -17,7 +17,7 @@
 namespace orvane::widgets::test {
 namespace {
 
-TEST(FontSubstitutes, DesignFontsResolveToInstalledOnes) {
+TEST(FontSubstitutes, LayoutFontsResolveToInstalledOnes) {
   EXPECT_EQ(QFontInfo(QFont("MS Sans Serif")).family(), "Liberation Sans");
   EXPECT_EQ(QFontInfo(QFont("Arial Narrow")).family(), "Liberation Sans Narrow");
   EXPECT_EQ(QFontInfo(QFont("Small Fonts")).family(), "Liberation Sans");
