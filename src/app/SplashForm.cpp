@@ -12,7 +12,7 @@
 #include <QScreen>
 
 #include "app/SplashPicture.h"
-#include "instrument/InstrumentLink.h"
+#include "instrument/InstrumentModel.h"
 #include "instrument/Protocol.h"
 #include "serial/ApdExceptions.h"
 #include "serial/ComSelectForm.h"
@@ -29,22 +29,8 @@ constexpr int kMainTimerMs = 3000;
 // has answered by then.
 constexpr std::int32_t kIdentifyTicks = 36;
 constexpr std::uint16_t kLastTrialPort = 8;
-constexpr char kInstrument[] = "Instrument";
 
 const std::string kIdentify = std::string(protocol::kIdentifyCommand) + protocol::kCarriageReturn;
-
-// The settings section of a model named in config.ini.
-const char* SectionOf(const std::string& model) {
-  if (model == instrument::kModelA) return "PY";
-  if (model == instrument::kModelB) return "RV";
-  return nullptr;
-}
-
-// Only a hand edit puts a number beyond the component's range in ComPort: it
-// is held at the range's ends (0 asks the operator, 65535 names no port).
-std::uint16_t PortNumber(int value) {
-  return static_cast<std::uint16_t>(std::clamp(value, 0, 0xFFFF));
-}
 
 // True when the port opened; a port that is absent or held by someone else
 // is no failure here, every other error is.
@@ -79,14 +65,14 @@ std::optional<std::uint16_t> ChosenPort() {
 }
 
 // Hex digits read as a number; anything else in them is a conversion error.
-int HexValue(const std::string& digits) {
+unsigned HexValue(const std::string& digits) {
   unsigned value = 0;
   const char* end = digits.data() + digits.size();
   const auto [stop, error] = std::from_chars(digits.data(), end, value, 16);
   if (error != std::errc() || stop != end) {
     throw serial::EConvertError("'$" + digits + "' is not a valid integer value");
   }
-  return static_cast<int>(value);
+  return value;
 }
 
 }  // namespace
@@ -165,9 +151,11 @@ void TSplashForm::TryFirstPorts() {
 }
 
 void TSplashForm::Identify() {
-  const std::string model = FIniFile->ReadString(kInstrument, "configuration", "");
-  if (const char* section = SectionOf(model)) {
-    ApdComPort1.SetComNumber(PortNumber(FIniFile->ReadInteger(section, "ComPort", 0)));
+  const std::string model =
+      FIniFile->ReadString(instrument::kModelSection, instrument::kModelKey, "");
+  if (const char* section = instrument::SectionOf(model)) {
+    ApdComPort1.SetComNumber(
+        instrument::PortNumber(FIniFile->ReadInteger(section, instrument::kPortKey, 0)));
   }
   if (!ApdComPort1.Open()) ApdComPort1.SetOpen(true);
   fTriggerHandle = ApdComPort1.AddTimerTrigger();
@@ -212,10 +200,10 @@ void TSplashForm::TakeLine() {
 }
 
 void TSplashForm::RecordModel(const std::string& hexDigits) {
-  const bool modelA = HexValue(hexDigits) != 0;
-  FIniFile->WriteString(kInstrument, "Configuration",
-                        modelA ? instrument::kModelA : instrument::kModelB);
-  FIniFile->WriteInteger(modelA ? "PY" : "RV", "ComPort", ApdComPort1.ComNumber());
+  const char* model = instrument::ModelOfIdentity(HexValue(hexDigits));
+  FIniFile->WriteString(instrument::kModelSection, instrument::kModelKey, model);
+  FIniFile->WriteInteger(instrument::SectionOf(model), instrument::kPortKey,
+                         ApdComPort1.ComNumber());
   tmMainTimer->SetEnabled(false);
 }
 

@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 
+#include "instrument/InstrumentModel.h"
 #include "instrument/Units.h"
 #include "widgets/TTimer.h"
 
@@ -100,7 +101,7 @@ void TCommandExchange::ApplyValue(char kind) {
       ApplyStatus();
       break;
     case 'I':
-      link_.InstrumentModel = link_.ReplyValue != 0 ? kModelA : kModelB;
+      link_.InstrumentModel = ModelOfIdentity(link_.ReplyValue);
       view_.ModelIdentified();
       break;
     case 'J':

@@ -5,13 +5,11 @@
 
 #include <QPointer>
 
+#include "instrument/InstrumentModel.h"
 #include "instrument/InstrumentSearch.h"
 #include "instrument/ReplyBuffer.h"
 
 namespace orvane::instrument {
-
-inline constexpr const char* kModelA = "Pellory";
-inline constexpr const char* kModelB = "Maravent";
 
 // The one record of link state shared by the exchange, the polling, the
 // supervision and the window's handlers. It lives as long as the main window

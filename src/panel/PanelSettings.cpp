@@ -1,9 +1,8 @@
 #include "panel/PanelSettings.h"
 
-#include <limits>
-
 #include <QWidget>
 
+#include "instrument/InstrumentModel.h"
 #include "panel/WindowModel.h"
 #include "serial/ApdComPort.h"
 #include "widgets/TCheckBox.h"
@@ -13,8 +12,6 @@
 namespace orvane::panel {
 namespace {
 
-constexpr const char* kInstrument = "Instrument";
-
 struct TKeyInfo {
   const char* name;
   int defaultValue;
@@ -22,7 +19,7 @@ struct TKeyInfo {
 
 // In the order the keys are loaded and written. KeepOnTop is a boolean,
 // written 1 or 0 like the others' integers.
-constexpr std::array<TKeyInfo, 9> kKeys = {{{"ComPort", 0},
+constexpr std::array<TKeyInfo, 9> kKeys = {{{instrument::kPortKey, 0},
                                             {"Gain", 2},
                                             {"Mode", 1},
                                             {"KeepOnTop", 1},
@@ -31,18 +28,6 @@ constexpr std::array<TKeyInfo, 9> kKeys = {{{"ComPort", 0},
                                             {"DryerGas", 0},
                                             {"AnalysisGas", 0},
                                             {"LampType", -1}}};
-
-const char* SectionOf(const std::string& model) {
-  if (model == instrument::kModelA) return "PY";
-  if (model == instrument::kModelB) return "RV";
-  return nullptr;
-}
-
-// Anything but a port number means no port: the operator is asked for one.
-std::uint16_t PortNumber(int value) {
-  const bool fits = value > 0 && value <= std::numeric_limits<std::uint16_t>::max();
-  return fits ? static_cast<std::uint16_t>(value) : 0;
-}
 
 }  // namespace
 
@@ -65,7 +50,7 @@ bool TPanelSettings::Saves(TKey key) const { return key != kLampType || link_.Is
 void TPanelSettings::Apply(TKey key, int value) {
   switch (key) {
     case kComPort:
-      return port_.SetComNumber(PortNumber(value));
+      return port_.SetComNumber(instrument::PortNumber(value));
     case kGain:
       return c_.rgGain->SetItemIndex(value);
     case kMode:
@@ -122,8 +107,8 @@ TPanelSettings::TValues TPanelSettings::Values() const {
 void TPanelSettings::Load(const config::TIniFile& ini) {
   port_.SetComNumber(0);
   unapplied_.reset();
-  link_.InstrumentModel = ini.ReadString(kInstrument, "configuration", "");
-  const char* section = SectionOf(link_.InstrumentModel);
+  link_.InstrumentModel = ini.ReadString(instrument::kModelSection, instrument::kModelKey, "");
+  const char* section = instrument::SectionOf(link_.InstrumentModel);
   loadedSection_ = section != nullptr ? section : "";
   if (section == nullptr) return;
   window_.setWindowTitle(ModelCaption(link_.InstrumentModel));
@@ -142,7 +127,7 @@ void TPanelSettings::Load(const config::TIniFile& ini) {
 }
 
 TSavedSettings TPanelSettings::ToSave() {
-  const char* section = SectionOf(link_.InstrumentModel);
+  const char* section = instrument::SectionOf(link_.InstrumentModel);
   if (section == nullptr) return {};
   TSavedSettings saved{section, {}};
   const TValues values = Values();

@@ -1,6 +1,6 @@
 #include "panel/WindowModel.h"
 
-#include "instrument/InstrumentLink.h"
+#include "instrument/InstrumentModel.h"
 
 namespace orvane::panel {
 

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "instrument/InstrumentModel.h"
+
 namespace orvane::sim {
 namespace {
 
-constexpr std::uint8_t kModelAIdentity = 0x01;
 constexpr std::uint8_t kFilterMin = 1;
 constexpr std::uint8_t kFilterMax = 64;
 
@@ -74,7 +75,7 @@ std::uint8_t Instrument::Apply(const Command& command) {
 std::uint8_t Instrument::Query(CommandKind kind) const {
   switch (kind) {
     case CommandKind::kIdentify:
-      return model_ == 'A' ? kModelAIdentity : 0;
+      return model_ == 'A' ? instrument::kModelAIdentity : instrument::kModelBIdentity;
     case CommandKind::kStatus:
       return StatusBits();
     case CommandKind::kReadPrimary:
