@@ -18,9 +18,6 @@ class TOurPort : public TBenchPort {
   TOurPort() {
     char pattern[] = "/tmp/orvane-serial-bench-XXXXXX";
     dir_ = mkdtemp(pattern);
-    port_.Baud = 2400;
-    port_.DataBits = 7;
-    port_.StopBits = 2;
     port_.AutoOpen = false;
     port_.RTS = false;
     port_.SetOnTriggerAvail([this](serial::TApdComPort& cp, std::uint16_t count) {

@@ -84,9 +84,6 @@ TSplashForm::TSplashForm(std::filesystem::path iniPath, QWidget* parent)
       tmMainTimer(new widgets::TTimer(this, kMainTimerMs)),
       iniPath_(std::move(iniPath)) {
   BuildLayout();
-  ApdComPort1.Baud = 2400;
-  ApdComPort1.DataBits = 7;
-  ApdComPort1.StopBits = 2;
   ApdComPort1.RTS = false;
   ApdComPort1.AutoOpen = false;
   ApdComPort1.SetOnTriggerAvail(

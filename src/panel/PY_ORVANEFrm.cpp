@@ -56,9 +56,6 @@ instrument::TLinkTimers TPY_ORVANEFrm::LinkTimers() {
 }
 
 void TPY_ORVANEFrm::SetUpPort() {
-  port_.Baud = 2400;
-  port_.DataBits = 7;
-  port_.StopBits = 2;
   port_.AutoOpen = false;
   port_.RTS = false;
 }

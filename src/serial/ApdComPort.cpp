@@ -128,8 +128,7 @@ void TApdComPort::OpenDispatcher() {
   fDispatcher = std::make_unique<TApdWin32Dispatcher>(this);
   const auto device = PortDevicePath(fComNumber, PortMapFile());
   if (!device) CheckException(ecBadId);
-  const TLineSettings line{Baud, Parity, DataBits, StopBits};
-  int result = fDispatcher->InitPort(*device, line, InSize, OutSize, LineFlags());
+  int result = fDispatcher->InitPort(*device, Line, InSize, OutSize, LineFlags());
   if (result == ecAccessDenied) result = ecAlreadyOpen;
   if (result == ecFileNotFound) result = ecBadId;
   CheckException(result, fDispatcher->LastOpenError().Text);

@@ -53,11 +53,10 @@ class TApdComPort : public TApdDispatcherOwner {
   void SetOnTriggerAvail(TTriggerAvailEvent handler);
   void SetOnTriggerTimer(TTriggerTimerEvent handler);
 
-  // Line settings and options, applied at the next open.
-  std::int32_t Baud = 19200;
-  TParity Parity = TParity::pNone;
-  std::uint16_t DataBits = 8;
-  std::uint16_t StopBits = 1;
+  // Line settings and options, applied at the next open. The line is the
+  // instrument's unless told otherwise: it is the only line the program
+  // speaks.
+  TLineSettings Line;
   std::uint16_t InSize = 4096;
   std::uint16_t OutSize = 4096;
   bool AutoOpen = true;

@@ -6,6 +6,8 @@ namespace orvane::serial {
 
 enum class TParity { pNone, pOdd, pEven, pMark, pSpace };
 
+// A serial line's settings; the defaults are the instrument's line, 2400
+// bit/s, 7 data bits, no parity, 2 stop bits.
 struct TLineSettings {
   std::int32_t Baud = 2400;
   TParity Parity = TParity::pNone;

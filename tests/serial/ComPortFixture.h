@@ -11,9 +11,6 @@ namespace orvane::serial::test {
 
 // The settings both windows store for their port.
 inline void ConfigureAsTheWindowsDo(TApdComPort& port) {
-  port.Baud = 2400;
-  port.DataBits = 7;
-  port.StopBits = 2;
   port.AutoOpen = false;
   port.RTS = false;
 }
