@@ -8,7 +8,7 @@ class QObject;
 namespace orvane::panel {
 
 // The lamp's primary and boost currents: the sliders only prepare a value;
-// Set sends the primary at once and the boost five seconds later, so the
+// Set sends the primary at once and the boost kBoostDelay later, so the
 // lamp is not struck with both at the same moment. The element selector puts
 // both sliders at a preset, and the operating-conditions table slides out.
 class TLampHandlers {
@@ -16,6 +16,9 @@ class TLampHandlers {
   TLampHandlers(const TMainControls& controls, instrument::InstrumentLink& link,
                 instrument::TCommandExchange& exchange, widgets::TTimer& check,
                 widgets::TTimer& boost);
+
+  // How long after the primary the boost goes out.
+  static constexpr int kBoostDelay = 5000;  // ms
 
   void LampCurrentChange(QObject* sender);
   void BtnSetCurrentClick(QObject* sender);

@@ -9,6 +9,7 @@
 #include "instrument/CommandExchange.h"
 #include "instrument/ConnectionSupervisor.h"
 #include "instrument/InstrumentLink.h"
+#include "instrument/LinkTimers.h"
 #include "instrument/StatusPolling.h"
 #include "panel/LampHandlers.h"
 #include "panel/MainControls.h"
@@ -26,12 +27,12 @@ namespace orvane::panel {
 
 // The main window's seven timers, all disabled at creation.
 struct TMainTimers {
-  widgets::TTimer ActivityTimer{nullptr, 1000};
-  widgets::TTimer NoResponseTimer{nullptr, 3000};
-  widgets::TTimer NoDataStreamTimer{nullptr, 3000};
-  widgets::TTimer StartupTimer{nullptr, 250};
-  widgets::TTimer CloseTimer{nullptr, 3000};
-  widgets::TTimer BoostTimer{nullptr, 5000};
+  widgets::TTimer ActivityTimer{nullptr, instrument::kActivityInterval};
+  widgets::TTimer NoResponseTimer{nullptr, instrument::kNoResponseInterval};
+  widgets::TTimer NoDataStreamTimer{nullptr, instrument::kNoDataStreamInterval};
+  widgets::TTimer StartupTimer{nullptr, instrument::kStartupInterval};
+  widgets::TTimer CloseTimer{nullptr, TPowerHandlers::kShutDownWait};
+  widgets::TTimer BoostTimer{nullptr, TLampHandlers::kBoostDelay};
   widgets::TTimer CheckTimer{nullptr, instrument::TStatusPolling::kInterval};
 };
 

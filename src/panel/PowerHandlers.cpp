@@ -75,7 +75,7 @@ bool TPowerHandlers::FormCloseQuery() {
   return true;
 }
 
-// The instrument gets three seconds to take the shutdown before the program ends.
+// The instrument gets kShutDownWait to take the shutdown before the program ends.
 void TPowerHandlers::ShutDown() {
   closeNow_ = true;
   if (!port_.IsOpen()) port_.Open();

@@ -36,6 +36,8 @@ class TPowerHandlers {
   void CloseTimerTimer(QObject* sender);
 
   static constexpr const char* kShutDownQuestion = "Would you like to shut down the instrument ?";
+  // How long the instrument gets to take the shutdown before the program ends.
+  static constexpr int kShutDownWait = 3000;  // ms
 
  private:
   void WriteIdle();

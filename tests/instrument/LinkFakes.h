@@ -7,7 +7,9 @@
 
 #include "instrument/CommandExchange.h"
 #include "instrument/LinkPort.h"
+#include "instrument/LinkTimers.h"
 #include "instrument/LinkView.h"
+#include "instrument/StatusPolling.h"
 #include "widgets/TTimer.h"
 
 namespace orvane::instrument::test {
@@ -73,12 +75,13 @@ class TRecordingView : public TLinkView {
   int restores = 0;
 };
 
+// The link's timers at the window's intervals.
 struct TTestTimers {
-  widgets::TTimer activity{nullptr, 1000};
-  widgets::TTimer noResponse{nullptr, 3000};
-  widgets::TTimer noDataStream{nullptr, 3000};
-  widgets::TTimer startup{nullptr, 250};
-  widgets::TTimer check{nullptr, 600};
+  widgets::TTimer activity{nullptr, kActivityInterval};
+  widgets::TTimer noResponse{nullptr, kNoResponseInterval};
+  widgets::TTimer noDataStream{nullptr, kNoDataStreamInterval};
+  widgets::TTimer startup{nullptr, kStartupInterval};
+  widgets::TTimer check{nullptr, TStatusPolling::kInterval};
   TLinkTimers Refs() { return {activity, noResponse, noDataStream, startup, check}; }
 };
 
