@@ -68,8 +68,7 @@ void TConnectionSupervisor::AwaitAnswer() {
     link_.CommsLost = true;
     return;
   }
-  link_.CurrentCommand = protocol::kIdentifyCommand;
-  exchange_.SendCurrentCommand();
+  exchange_.Send(protocol::kIdentifyCommand);
   owned.dialog->ShowModal();
 }
 
@@ -90,8 +89,7 @@ bool TConnectionSupervisor::EnsurePortOpen() {
 void TConnectionSupervisor::FormShow() {
   if (!link_.DataReceived) timers_.Startup.SetEnabled(true);
   if (!port_.DSR()) return;
-  link_.CurrentCommand = protocol::kFilterReadCommand;
-  exchange_.SendCurrentCommand();
+  exchange_.Send(protocol::kFilterReadCommand);
   timers_.Check.SetEnabled(true);
 }
 

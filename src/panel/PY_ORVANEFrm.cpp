@@ -23,7 +23,7 @@ TPY_ORVANEFrm::TPY_ORVANEFrm(std::filesystem::path configFile)
       view_(controls_, settings_, [this] { ModelIdentified(); }),
       exchange_(link_, portLink_, LinkTimers(), view_),
       settings_(controls_, link_, exchange_, timers_.CheckTimer),
-      lamp_(controls_, link_, exchange_, timers_.CheckTimer, timers_.BoostTimer),
+      lamp_(controls_, exchange_, timers_.CheckTimer, timers_.BoostTimer),
       power_(controls_, link_, portLink_, settings_, lamp_, timers_.CheckTimer, timers_.CloseTimer,
              *this),
       polling_(link_, exchange_, timers_.CheckTimer),
