@@ -13,6 +13,7 @@
 #include "panel/LampHandlers.h"
 #include "panel/MainControls.h"
 #include "panel/PanelLinkView.h"
+#include "panel/PanelPrompts.h"
 #include "panel/PanelSettings.h"
 #include "panel/PowerHandlers.h"
 #include "panel/SettingsAutosave.h"
@@ -83,6 +84,7 @@ class TPY_ORVANEFrm : public QWidget {
   serial::TApdComPort port_;
   instrument::TComPortLink portLink_;
   TPanelLinkView view_;
+  TPanelPrompts prompts_;
   instrument::TCommandExchange exchange_;
   TSettingsHandlers settings_;
   TLampHandlers lamp_;
