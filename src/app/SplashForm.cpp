@@ -57,13 +57,6 @@ void LeavePort(serial::TApdComPort& port) {
   }
 }
 
-// The port the operator picks in the Select Port dialog; nothing on a cancel.
-std::optional<std::uint16_t> ChosenPort() {
-  serial::TComSelectForm form;
-  if (form.ShowModal() != serial::TComSelectForm::mrOk) return std::nullopt;
-  return form.SelectedComNum();
-}
-
 // Hex digits read as a number; anything else in them is a conversion error.
 unsigned HexValue(const std::string& digits) {
   unsigned value = 0;
@@ -215,7 +208,7 @@ void TSplashForm::ApdComPort1TriggerTimer(std::uint16_t handle) {
 
 void TSplashForm::AskForPort() {
   if (Done()) return;
-  const std::optional<std::uint16_t> chosen = ChosenPort();
+  const std::optional<std::uint16_t> chosen = serial::AskPortNumber();
   if (!chosen) {
     tmMainTimer->SetEnabled(false);
     return;

@@ -60,11 +60,11 @@ bool TAutoReconnect::LinkUp() const {
 // after asking for a port, needs the link's pointer to it, which a connect
 // of ours would take over.
 bool TAutoReconnect::AwaitSearch() {
-  TInstrumentSearch* search = link_.SearchDialog;
+  TLinkSearch* search = link_.SearchDialog;
   if (search == nullptr || search->Finished()) return false;
   if (awaited_ != search) {
     awaited_ = search;
-    connect(search, &QDialog::finished, this, &TAutoReconnect::Queue, Qt::QueuedConnection);
+    connect(search, &TLinkSearch::Ended, this, &TAutoReconnect::Queue, Qt::QueuedConnection);
     connect(search, &QObject::destroyed, this, &TAutoReconnect::Queue, Qt::QueuedConnection);
   }
   return true;

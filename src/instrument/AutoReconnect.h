@@ -48,7 +48,7 @@ class TAutoReconnect : public QObject {
   std::function<void()> reconnect_;
   TDeviceWatch watch_;
   std::optional<TDeviceNode> lastTried_;
-  QPointer<TInstrumentSearch> awaited_;
+  QPointer<TLinkSearch> awaited_;
   bool queued_ = false;
 };
 

@@ -13,7 +13,8 @@ TCommandExchange::TCommandExchange(InstrumentLink& link, TLinkPort& port,
                                    const TLinkTimers& timers, TLinkView& view)
     : link_(link), port_(port), timers_(timers), view_(view) {}
 
-void TCommandExchange::SendCurrentCommand() {
+void TCommandExchange::Send(std::string_view command) {
+  link_.CurrentCommand = command;
   if (!port_.IsOpen()) port_.Open();
   try {
     port_.Write(link_.CurrentCommand + protocol::kCarriageReturn);

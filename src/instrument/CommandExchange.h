@@ -27,9 +27,10 @@ class TCommandExchange {
   TCommandExchange(InstrumentLink& link, TLinkPort& port, const TLinkTimers& timers,
                    TLinkView& view);
 
-  // Sends CurrentCommand and arms the no-response watchdog. A port that
-  // cannot be opened throws; a failed write is ignored (the watchdog tells).
-  void SendCurrentCommand();
+  // Makes `command` the current one, the only one a reply can answer, sends
+  // it and arms the no-response watchdog. A port that cannot be opened
+  // throws; a failed write is ignored (the watchdog tells).
+  void Send(std::string_view command);
   // Bytes that arrived on the port, in order, however they were split.
   void Receive(std::string_view bytes);
 

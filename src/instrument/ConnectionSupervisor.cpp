@@ -2,20 +2,21 @@
 
 #include <exception>
 
-#include "instrument/InstrumentSearch.h"
-#include "serial/ComSelectForm.h"
-#include "widgets/TMessageDlg.h"
+#include "instrument/LinkSearch.h"
+#include "widgets/TBoxCloser.h"
 #include "widgets/TTimer.h"
 
 namespace orvane::instrument {
 
-using widgets::TMessageDlg;
-
 TConnectionSupervisor::TConnectionSupervisor(InstrumentLink& link, TCommandExchange& exchange,
                                              TLinkPort& port, const TLinkTimers& timers,
-                                             TLinkView& view, QWidget& window)
-    : link_(link), exchange_(exchange), port_(port), timers_(timers), view_(view),
-      window_(window) {}
+                                             TLinkView& view, TLinkPrompts& prompts)
+    : link_(link),
+      exchange_(exchange),
+      port_(port),
+      timers_(timers),
+      view_(view),
+      prompts_(prompts) {}
 
 QString TConnectionSupervisor::NotPresentText(std::uint16_t comNumber) {
   return QString("Instrument Not Present on COM %1\r\n"
@@ -48,29 +49,20 @@ void TConnectionSupervisor::ResetIndicators() {
   view_.SetLed(TLinkLed::Stream, false);
 }
 
-// The search box is this call's own: whatever happens while it waits (a
-// watchdog closing it, a nested connect), it is gone when the call returns,
-// and the link forgets it only if the link still points at it. It is a child
-// of the window, which takes it along should the window go first.
+// The search is this call's own: whatever happens while it waits (a
+// watchdog ending it, a nested connect), it is gone when the call returns,
+// and the link's guarded pointer forgets it only if it still points at it.
 void TConnectionSupervisor::AwaitAnswer() {
-  struct Owned {
-    InstrumentLink& link;
-    QPointer<TInstrumentSearch> dialog;
-    ~Owned() {
-      if (link.SearchDialog == dialog) link.SearchDialog = nullptr;
-      delete dialog;
-    }
-  } owned{link_, new TInstrumentSearch(&window_)};
-  link_.SearchDialog = owned.dialog;
+  TLinkSearch search;
+  link_.SearchDialog = &search;
   // The port question could not be asked under another box about the link:
   // that box's answer decides what comes next, on a link still lost.
   if (!EnsurePortOpen()) {
     link_.CommsLost = true;
     return;
   }
-  link_.CurrentCommand = protocol::kIdentifyCommand;
-  exchange_.SendCurrentCommand();
-  owned.dialog->ShowModal();
+  exchange_.Send(protocol::kIdentifyCommand);
+  prompts_.ShowSearch(search);
 }
 
 // A port whose device went away still reads as open and would never see the
@@ -90,8 +82,7 @@ bool TConnectionSupervisor::EnsurePortOpen() {
 void TConnectionSupervisor::FormShow() {
   if (!link_.DataReceived) timers_.Startup.SetEnabled(true);
   if (!port_.DSR()) return;
-  link_.CurrentCommand = protocol::kFilterReadCommand;
-  exchange_.SendCurrentCommand();
+  exchange_.Send(protocol::kFilterReadCommand);
   timers_.Check.SetEnabled(true);
 }
 
@@ -207,10 +198,9 @@ bool TConnectionSupervisor::StillLost() const {
 // True once the operator has closed the warning with the link still lost.
 bool TConnectionSupervisor::WarnLinkLost(const QString& text) {
   widgets::TBoxCloser closer;
-  int result = widgets::mrNone;
-  linkBox_.Show([&] { result = TMessageDlg::Warning(&window_, text, &closer); },
-                [&closer] { closer.Close(); });
-  return result != widgets::mrNone && StillLost();
+  bool answered = false;
+  linkBox_.Show([&] { answered = prompts_.Warn(text, closer); }, [&closer] { closer.Close(); });
+  return answered && StillLost();
 }
 
 // Before the box: the device may come back while the box waits.
@@ -229,13 +219,10 @@ void TConnectionSupervisor::ShowLinkDown() {
 
 // None when cancelled, ended by the program, or asked under another box.
 std::optional<std::uint16_t> TConnectionSupervisor::SelectPort() {
-  if (linkBox_.IsOpen()) return std::nullopt;
-  serial::TComSelectForm form(&window_);
-  int result = serial::TComSelectForm::mrCancel;
-  linkBox_.Show([&] { result = form.ShowModal(); },
-                [&form] { form.done(serial::TComSelectForm::mrCancel); });
-  if (result != serial::TComSelectForm::mrOk) return std::nullopt;
-  return form.SelectedComNum();
+  widgets::TBoxCloser closer;
+  std::optional<std::uint16_t> chosen;
+  linkBox_.Show([&] { chosen = prompts_.AskPort(closer); }, [&closer] { closer.Close(); });
+  return chosen;
 }
 
 }  // namespace orvane::instrument

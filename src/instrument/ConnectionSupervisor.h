@@ -8,8 +8,7 @@
 
 #include "instrument/CommandExchange.h"
 #include "instrument/LinkBox.h"
-
-class QWidget;
+#include "instrument/LinkPrompts.h"
 
 namespace orvane::instrument {
 
@@ -19,7 +18,7 @@ namespace orvane::instrument {
 class TConnectionSupervisor {
  public:
   TConnectionSupervisor(InstrumentLink& link, TCommandExchange& exchange, TLinkPort& port,
-                        const TLinkTimers& timers, TLinkView& view, QWidget& window);
+                        const TLinkTimers& timers, TLinkView& view, TLinkPrompts& prompts);
 
   // Returns once the search box has closed.
   void ConnectInstrument();
@@ -61,7 +60,7 @@ class TConnectionSupervisor {
   TLinkPort& port_;
   TLinkTimers timers_;
   TLinkView& view_;
-  QWidget& window_;
+  TLinkPrompts& prompts_;
   std::function<void()> onDeviceGone_;
   TLinkBox linkBox_;
   // The instrument answered since the last connect began or the link was

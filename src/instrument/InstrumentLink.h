@@ -6,7 +6,7 @@
 #include <QPointer>
 
 #include "instrument/InstrumentModel.h"
-#include "instrument/InstrumentSearch.h"
+#include "instrument/LinkSearch.h"
 #include "instrument/ReplyBuffer.h"
 
 namespace orvane::instrument {
@@ -23,8 +23,8 @@ struct InstrumentLink {
   double SignalValue = 0;
   std::uint8_t ReplyValue = 0;
   std::string InstrumentModel;
-  // Whoever closes the dialog may outlive it, and the other way round.
-  QPointer<TInstrumentSearch> SearchDialog;
+  // The search the search box shows while a connect waits for the answer.
+  QPointer<TLinkSearch> SearchDialog;
   bool CommsLost = false;
   bool ReplyMatched = false;
   bool EnforceWindowSize = true;

@@ -12,39 +12,34 @@ void TStatusPolling::CheckTimerTimer() {
   if (!link_.DataReceived) return;
   if (check_.Interval() > kInterval) check_.SetInterval(kInterval);
   if (link_.PollStep > 5) link_.PollStep = 1;
-  BuildQuery();
-  exchange_.SendCurrentCommand();
+  exchange_.Send(NextQuery());
   ++link_.PollStep;
 }
 
-// Steps a model A instrument does not answer leave the command as it was, so
-// whatever was sent last goes out again.
-void TStatusPolling::BuildQuery() {
+// Steps a model A instrument does not answer repeat whatever was sent last.
+std::string TStatusPolling::NextQuery() {
   TStatusRequests& requests = exchange_.Requests();
   switch (link_.PollStep) {
     case 0:
-      link_.CurrentCommand = protocol::kFilterReadCommand;
-      break;
+      return std::string(protocol::kFilterReadCommand);
     case 1:
-      link_.CurrentCommand = protocol::kStatusCommand;
       requests.Gas1 = true;
-      break;
+      return std::string(protocol::kStatusCommand);
     case 2:
-      link_.CurrentCommand = protocol::kStatusCommand;
       requests.Gas2 = true;
-      break;
+      return std::string(protocol::kStatusCommand);
     case 3:
-      if (link_.IsModelB()) link_.CurrentCommand = protocol::kPrimaryReadCommand;
+      if (link_.IsModelB()) return std::string(protocol::kPrimaryReadCommand);
       break;
     case 4:
-      if (link_.IsModelB()) link_.CurrentCommand = protocol::kBoostReadCommand;
+      if (link_.IsModelB()) return std::string(protocol::kBoostReadCommand);
       break;
     default:
       if (!link_.IsModelB()) break;
-      link_.CurrentCommand = protocol::kStatusCommand;
       requests.Flame = true;
-      break;
+      return std::string(protocol::kStatusCommand);
   }
+  return link_.CurrentCommand;
 }
 
 }  // namespace orvane::instrument

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "instrument/CommandExchange.h"
 
 namespace orvane::instrument {
@@ -17,7 +19,7 @@ class TStatusPolling {
   void CheckTimerTimer();
 
  private:
-  void BuildQuery();
+  std::string NextQuery();
 
   InstrumentLink& link_;
   TCommandExchange& exchange_;

@@ -35,10 +35,9 @@ std::uint8_t PositionOf(const widgets::TTrackBar& slider) {
 
 }  // namespace
 
-TLampHandlers::TLampHandlers(const TMainControls& controls, instrument::InstrumentLink& link,
-                             instrument::TCommandExchange& exchange, widgets::TTimer& check,
-                             widgets::TTimer& boost)
-    : c_(controls), link_(link), exchange_(exchange), check_(check), boost_(boost) {
+TLampHandlers::TLampHandlers(const TMainControls& controls, instrument::TCommandExchange& exchange,
+                             widgets::TTimer& check, widgets::TTimer& boost)
+    : c_(controls), exchange_(exchange), check_(check), boost_(boost) {
   Bind();
 }
 
@@ -68,16 +67,14 @@ void TLampHandlers::LampCurrentChange(QObject* sender) {
 void TLampHandlers::BtnSetCurrentClick(QObject*) {
   check_.SetEnabled(false);
   c_.BtnSetCurrent->setEnabled(false);
-  link_.CurrentCommand = protocol::BuildPrimaryCurrentCommand(PositionOf(*c_.tbPrimary));
-  exchange_.SendCurrentCommand();
+  exchange_.Send(protocol::BuildPrimaryCurrentCommand(PositionOf(*c_.tbPrimary)));
   boost_.SetEnabled(true);
 }
 
 // The boost slider is read now, not at the press: a move in between counts.
 void TLampHandlers::BoostTimerTimer(QObject*) {
   boost_.SetEnabled(false);
-  link_.CurrentCommand = protocol::BuildBoostCurrentCommand(PositionOf(*c_.tbBoost));
-  exchange_.SendCurrentCommand();
+  exchange_.Send(protocol::BuildBoostCurrentCommand(PositionOf(*c_.tbBoost)));
   check_.SetEnabled(true);
 }
 

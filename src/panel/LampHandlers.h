@@ -13,9 +13,8 @@ namespace orvane::panel {
 // both sliders at a preset, and the operating-conditions table slides out.
 class TLampHandlers {
  public:
-  TLampHandlers(const TMainControls& controls, instrument::InstrumentLink& link,
-                instrument::TCommandExchange& exchange, widgets::TTimer& check,
-                widgets::TTimer& boost);
+  TLampHandlers(const TMainControls& controls, instrument::TCommandExchange& exchange,
+                widgets::TTimer& check, widgets::TTimer& boost);
 
   // How long after the primary the boost goes out.
   static constexpr int kBoostDelay = 5000;  // ms
@@ -32,7 +31,6 @@ class TLampHandlers {
   void Bind();
 
   const TMainControls& c_;
-  instrument::InstrumentLink& link_;
   instrument::TCommandExchange& exchange_;
   widgets::TTimer& check_;
   widgets::TTimer& boost_;

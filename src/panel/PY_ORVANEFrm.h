@@ -14,6 +14,7 @@
 #include "panel/LampHandlers.h"
 #include "panel/MainControls.h"
 #include "panel/PanelLinkView.h"
+#include "panel/PanelPrompts.h"
 #include "panel/PanelSettings.h"
 #include "panel/PowerHandlers.h"
 #include "panel/SettingsAutosave.h"
@@ -51,11 +52,6 @@ class TPY_ORVANEFrm : public QWidget {
   TMainTimers& Timers() { return timers_; }
   instrument::InstrumentLink& Link() { return link_; }
   serial::TApdComPort& Port() { return port_; }
-  instrument::TCommandExchange& Exchange() { return exchange_; }
-  instrument::TConnectionSupervisor& Supervisor() { return supervisor_; }
-  instrument::TAutoReconnect& AutoReconnect() { return reconnect_; }
-  TSettingsHandlers& Settings() { return settings_; }
-  TLampHandlers& Lamp() { return lamp_; }
   const trend::TSignalTrend& Trend() const { return trend_; }
   TTrendOpener& TrendOpener() { return trendOpener_; }
 
@@ -77,6 +73,12 @@ class TPY_ORVANEFrm : public QWidget {
   void FormMinimize();
   void FormDestroy();
 
+  // Built in this order, which the constructor relies on: each member is
+  // handed only members declared above it (the timers before the link that
+  // drives them, the port before its link, the exchange before everything
+  // that sends, the settings file before its autosave); the window itself is
+  // a whole QWidget by then. The one exception is the view's reference to
+  // settings_, which it keeps and uses only once events flow.
   std::filesystem::path configFile_;
   TMainControls controls_;
   TMainTimers timers_;
@@ -84,6 +86,7 @@ class TPY_ORVANEFrm : public QWidget {
   serial::TApdComPort port_;
   instrument::TComPortLink portLink_;
   TPanelLinkView view_;
+  TPanelPrompts prompts_;
   instrument::TCommandExchange exchange_;
   TSettingsHandlers settings_;
   TLampHandlers lamp_;

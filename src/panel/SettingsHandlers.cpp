@@ -35,11 +35,6 @@ void TSettingsHandlers::Bind() {
   c_.speFilter->SetOnChange([this](QObject* sender) { speFilterChange(sender); });
 }
 
-void TSettingsHandlers::Send(std::string command) {
-  link_.CurrentCommand = std::move(command);
-  exchange_.SendCurrentCommand();
-}
-
 // A change of gain rescales the signal: the next poll waits a full three
 // seconds so that the instrument settles first.
 void TSettingsHandlers::GainModeClick(QObject* sender) {
@@ -54,7 +49,7 @@ void TSettingsHandlers::GainModeClick(QObject* sender) {
 }
 
 void TSettingsHandlers::SendGainMode() {
-  Send(protocol::BuildGainModeCommand(link_.GainCode, link_.ModeCode));
+  exchange_.Send(protocol::BuildGainModeCommand(link_.GainCode, link_.ModeCode));
 }
 
 void TSettingsHandlers::UpdateGainCode() {
@@ -75,25 +70,26 @@ void TSettingsHandlers::PumpSpeedChange(QObject* sender) {
   SetLabelText(first ? *c_.Label1 : *c_.Label2,
                QString("Pump %1: %2").arg(slider->Tag()).arg(percent));
   slider->SetSelEnd(slider->Position());
-  Send(first ? protocol::BuildPump1Command(position) : protocol::BuildPump2Command(position));
+  exchange_.Send(first ? protocol::BuildPump1Command(position)
+                       : protocol::BuildPump2Command(position));
 }
 
 void TSettingsHandlers::rgDryerGasClick(QObject*) {
   const int item = c_.rgDryerGas->ItemIndex();
   if (item == -1) return;
-  Send(protocol::BuildDryerGasCommand(item == 1));
+  exchange_.Send(protocol::BuildDryerGasCommand(item == 1));
 }
 
 void TSettingsHandlers::rgAnalysisGasClick(QObject*) {
   const int item = c_.rgAnalysisGas->ItemIndex();
   if (item == -1) return;
-  Send(protocol::BuildAnalysisGasCommand(item == 1));
+  exchange_.Send(protocol::BuildAnalysisGasCommand(item == 1));
 }
 
 // The next poll reads the filter back, so the box shows what the instrument took.
 void TSettingsHandlers::btnSetFilterClick(QObject*) {
   check_.SetEnabled(false);
-  Send(protocol::BuildSetFilterCommand(static_cast<std::uint8_t>(c_.speFilter->Value())));
+  exchange_.Send(protocol::BuildSetFilterCommand(static_cast<std::uint8_t>(c_.speFilter->Value())));
   link_.PollStep = 0;
 }
 

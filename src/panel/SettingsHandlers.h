@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "instrument/CommandExchange.h"
 #include "panel/MainControls.h"
 
@@ -37,7 +35,6 @@ class TSettingsHandlers {
 
  private:
   void Bind();
-  void Send(std::string command);
 
   const TMainControls& c_;
   instrument::InstrumentLink& link_;

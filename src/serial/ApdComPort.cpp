@@ -119,9 +119,9 @@ void TApdComPort::InitPort() {
 void TApdComPort::ValidateComNumber() {
   if (fComNumber != 0) return;
   if (!PromptForPort) CheckException(ecNoPortSelected);
-  TComSelectForm form;
-  if (form.ShowModal() != TComSelectForm::mrOk) CheckException(ecNoPortSelected);
-  SetComNumber(form.SelectedComNum());
+  const std::optional<std::uint16_t> chosen = AskPortNumber();
+  if (!chosen) CheckException(ecNoPortSelected);
+  SetComNumber(*chosen);
 }
 
 void TApdComPort::OpenDispatcher() {

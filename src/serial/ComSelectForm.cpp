@@ -14,6 +14,7 @@
 #include "serial/PortListDelegate.h"
 #include "serial/PortNames.h"
 #include "serial/ProbeDispatcher.h"
+#include "widgets/TBoxCloser.h"
 #include "widgets/TDialogOwner.h"
 
 namespace orvane::serial {
@@ -140,5 +141,14 @@ void TComSelectForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TComSelectForm::reject() { done(mrCancel); }
+
+std::optional<std::uint16_t> AskPortNumber(QWidget* parent, widgets::TBoxCloser* closer) {
+  TComSelectForm form(parent);
+  if (closer) closer->SetOnClose([&form] { form.done(TComSelectForm::mrCancel); });
+  const int result = form.ShowModal();
+  if (closer) closer->SetOnClose({});
+  if (result != TComSelectForm::mrOk) return std::nullopt;
+  return form.SelectedComNum();
+}
 
 }  // namespace orvane::serial

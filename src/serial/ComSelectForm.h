@@ -4,11 +4,16 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 #include "serial/PortInfo.h"
 
 class QComboBox;
+
+namespace orvane::widgets {
+class TBoxCloser;
+}
 
 namespace orvane::serial {
 
@@ -69,5 +74,11 @@ class TComSelectForm : public QDialog {
 
   QComboBox* ports_ = nullptr;
 };
+
+// Asks the operator for a port with the "Select Port" dialog, transient as
+// TComSelectForm is. The chosen 1-based number; none when the dialog is
+// cancelled, or ended by the program through `closer`.
+std::optional<std::uint16_t> AskPortNumber(QWidget* parent = nullptr,
+                                           widgets::TBoxCloser* closer = nullptr);
 
 }  // namespace orvane::serial

@@ -54,10 +54,6 @@ TBoxLook LookOf(TMsgDlgType type) {
 
 void TMessageDlg::SetScript(Script script) { ActiveScript() = std::move(script); }
 
-void TBoxCloser::Close() {
-  if (const std::function<void()> close = std::exchange(onClose_, {})) close();
-}
-
 int TMessageDlg::Warning(QWidget* parent, const QString& text, TBoxCloser* closer) {
   return Show(parent, {TMsgDlgType::mtWarning, "Warning", text, closer});
 }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "widgets/TBoxCloser.h"
+
 class QWidget;
 
 namespace orvane::widgets {
@@ -12,18 +14,6 @@ enum class TMsgDlgType { mtWarning, mtConfirmation, mtError, mtCustom };
 
 // Modal results, numbered as the handlers compare them.
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7, mrClose = 11 };
-
-// Ends a box from the program's side once what it reports has passed; the
-// box then returns mrNone. While the box is up, whoever shows it (the box
-// itself, or a test's script) says through SetOnClose how it is ended.
-class TBoxCloser {
- public:
-  void Close();
-  void SetOnClose(std::function<void()> close) { onClose_ = std::move(close); }
-
- private:
-  std::function<void()> onClose_;
-};
 
 struct TMessageRequest {
   TMsgDlgType type;

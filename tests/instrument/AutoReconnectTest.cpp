@@ -6,9 +6,9 @@
 #include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QWidget>
 
 #include <fstream>
+#include <memory>
 
 #include "LinkFakes.h"
 
@@ -88,8 +88,8 @@ TEST_F(AutoReconnectTest, ADeviceAlreadyBackCountsOnceAndANewNodeAgain) {
 }
 
 TEST_F(AutoReconnectTest, ASearchStillWaitingIsLeftToFinishFirst) {
-  QWidget window;
-  link.SearchDialog = new TInstrumentSearch(&window);
+  TLinkSearch search;
+  link.SearchDialog = &search;
   Touch(device);
   reconnect.DeviceGone();
   EXPECT_FALSE(WaitReconnect(200));
@@ -98,14 +98,14 @@ TEST_F(AutoReconnectTest, ASearchStillWaitingIsLeftToFinishFirst) {
 }
 
 TEST_F(AutoReconnectTest, NothingIsDoneForALinkBackOrAPortMovedElsewhere) {
-  QWidget window;
-  link.SearchDialog = new TInstrumentSearch(&window);
+  auto search = std::make_unique<TLinkSearch>();
+  link.SearchDialog = search.get();
   Touch(device);
   reconnect.DeviceGone();
   // The search that was under way found the instrument.
   port.failed = false;
   link.CommsLost = false;
-  delete link.SearchDialog;
+  search.reset();
   EXPECT_FALSE(WaitReconnect(200));
   EXPECT_FALSE(reconnect.Watching());
 

@@ -1,73 +1,47 @@
 #include <gtest/gtest.h>
 
-#include <QComboBox>
 #include <QEventLoop>
 #include <QTimer>
-#include <QWidget>
 
 #include <functional>
 
 #include "LinkFakes.h"
-#include "PortMapFixture.h"
-#include "PtyPair.h"
+#include "ScriptedPrompts.h"
 #include "instrument/ConnectionSupervisor.h"
-#include "instrument/InstrumentSearch.h"
-#include "serial/ComSelectForm.h"
-#include "widgets/TMessageDlg.h"
 
 namespace orvane::instrument::test {
 namespace {
 
-using serial::TComSelectForm;
-using widgets::TMessageDlg;
-using widgets::TMessageRequest;
-
-class ConnectionSupervisorTest : public serial::test::TPortMapFixture {
+class ConnectionSupervisorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TPortMapFixture::SetUp();
-    MapPorts({{5, pty.SlavePath()}});
-    TMessageDlg::SetScript([this](const TMessageRequest& request) {
-      boxes.push_back(request.text);
+    prompts.onWarning = [this](widgets::TBoxCloser&) {
       if (onBox) onBox();
-      return widgets::mrOk;
-    });
-    AnswerPortDialog(0);
-  }
-  void TearDown() override {
-    TMessageDlg::SetScript({});
-    TComSelectForm::SetScript({});
-    TPortMapFixture::TearDown();
+      return true;
+    };
   }
 
-  // The port dialog answers with `choice`, or is cancelled when it is 0.
-  void AnswerPortDialog(unsigned choice, std::function<void()> meanwhile = {}) {
-    TComSelectForm::SetScript([this, choice, meanwhile](TComSelectForm& form) {
-      ++portDialogs;
-      if (meanwhile) meanwhile();
-      if (choice == 0) return TComSelectForm::mrAbort;
-      form.PortsComboBox()->setCurrentText(QString("COM%1").arg(choice));
-      return TComSelectForm::mrOk;
-    });
+  // The port question answers with `choice`, or is cancelled when none.
+  void AnswerPortQuestion(std::optional<std::uint16_t> choice,
+                          std::function<void()> meanwhile = {}) {
+    prompts.portChoice = choice;
+    prompts.onPortQuestion = std::move(meanwhile);
   }
 
-  // Lets the instrument's answer end the search box once it is up.
+  // Lets the instrument's answer end the search once it is shown.
   void AnswerWhenSearching() {
     QTimer::singleShot(0, [this] {
-      searchSeen = link.SearchDialog && link.SearchDialog->isVisible();
+      searchSeen = prompts.Searching();
       supervisor.ActivityTimerTimer();
     });
   }
 
-  serial::test::TPtyPair pty;
   TExchangeRig rig;
   InstrumentLink& link = rig.link;
   TFakePort& port = rig.port;
-  QWidget window;
-  TConnectionSupervisor supervisor{link, rig.exchange, port, rig.timers.Refs(), rig.view, window};
-  std::vector<QString> boxes;
+  TScriptedPrompts prompts;
+  TConnectionSupervisor supervisor{link, rig.exchange, port, rig.timers.Refs(), rig.view, prompts};
   std::function<void()> onBox;
-  int portDialogs = 0;
   bool searchSeen = false;
 };
 
@@ -91,15 +65,15 @@ TEST_F(ConnectionSupervisorTest, ConnectSendsIdentifyAndWaitsForTheAnswer) {
 TEST_F(ConnectionSupervisorTest, WithNoPortAndTheChoiceCancelledNothingHappens) {
   port.comNumber = 0;
   supervisor.ConnectInstrument();
-  EXPECT_EQ(portDialogs, 1);
+  EXPECT_EQ(prompts.portQuestions, 1);
   EXPECT_EQ(port.opens, 0);
   EXPECT_TRUE(port.written.empty());
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(prompts.warnings.empty());
 }
 
 TEST_F(ConnectionSupervisorTest, APortThatWillNotOpenIsReplacedByTheOperatorsChoice) {
   port.openError = "Unable to open";
-  AnswerPortDialog(5);
+  AnswerPortQuestion(5);
   EXPECT_THROW(supervisor.ConnectInstrument(), std::runtime_error);
   EXPECT_EQ(port.comNumber, 5);
   EXPECT_FALSE(link.SearchDialog);
@@ -109,7 +83,7 @@ TEST_F(ConnectionSupervisorTest, APortThatWillNotOpenIsReplacedByTheOperatorsCho
 // port dialog waits): the connect must not then wait on a box nobody closes.
 TEST_F(ConnectionSupervisorTest, ASearchEndedBeforeItIsShownDoesNotWait) {
   port.openError = "Unable to open";
-  AnswerPortDialog(5, [this] {
+  AnswerPortQuestion(5, [this] {
     link.SearchDialog->Finish();
     port.openError.reset();
   });
@@ -129,11 +103,11 @@ TEST_F(ConnectionSupervisorTest, AnUnpluggedPortIsOpenedAfreshBeforeTheSearch) {
 TEST_F(ConnectionSupervisorTest, NoAnswerWarnsNamingThePortAndOffersReset) {
   port.comNumber = 3;
   bool searchOpenAtWarning = true;
-  onBox = [&] { searchOpenAtWarning = link.SearchDialog && link.SearchDialog->isVisible(); };
+  onBox = [&] { searchOpenAtWarning = prompts.Searching(); };
   QTimer::singleShot(0, [this] { supervisor.NoResponseTimerTimer(); });
   supervisor.ConnectInstrument();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0],
+  ASSERT_EQ(prompts.warnings.size(), 1u);
+  EXPECT_EQ(prompts.warnings[0],
             "Instrument Not Present on COM 3\r\nPlease Do the following:\r\n\n"
             "1 - Check the Serial, Link.\r\n2 - Make sure the Instrument is powered on.\r\n"
             "3 - Press Reset when ready.");
@@ -148,13 +122,13 @@ TEST_F(ConnectionSupervisorTest, NoAnswerWarnsNamingThePortAndOffersReset) {
 TEST_F(ConnectionSupervisorTest, AfterResetNoAnswerOffersPortsUntilOneIsChosen) {
   QTimer::singleShot(0, [this] { supervisor.NoResponseTimerTimer(); });
   supervisor.BtnWakeInstrumentClick();
-  EXPECT_EQ(portDialogs, 1);
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(prompts.portQuestions, 1);
+  EXPECT_TRUE(prompts.warnings.empty());
   EXPECT_TRUE(link.ForcePortSelect);
   EXPECT_TRUE(link.CommsLost);
   EXPECT_EQ(rig.view.resetEnabled, true) << "the operator can try again";
 
-  AnswerPortDialog(5);
+  AnswerPortQuestion(5);
   QTimer::singleShot(0, [this] { AnswerWhenSearching(); });
   supervisor.NoResponseTimerTimer();
   EXPECT_EQ(port.comNumber, 5);
@@ -185,7 +159,7 @@ TEST_F(ConnectionSupervisorTest, TheAutomaticReconnectIsResetWithoutItsStandingP
 // watch must be set before the box; a device that did not fail is not gone.
 TEST_F(ConnectionSupervisorTest, AFailedDeviceIsToldBeforeTheWarningAndOnlyThen) {
   std::vector<std::size_t> boxesWhenTold;
-  supervisor.SetOnDeviceGone([&] { boxesWhenTold.push_back(boxes.size()); });
+  supervisor.SetOnDeviceGone([&] { boxesWhenTold.push_back(prompts.warnings.size()); });
   port.open = true;
   port.dsr = false;
   onBox = [this] { AnswerWhenSearching(); };
@@ -205,7 +179,7 @@ TEST_F(ConnectionSupervisorTest, ASilentLinkWithDsrUpIsOnlyMarkedLost) {
   port.open = true;
   supervisor.NoDataStreamTimerTimer();
   EXPECT_TRUE(link.CommsLost);
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(prompts.warnings.empty());
 }
 
 // The answer to a poll held back after a gain change arrives just before the
@@ -217,7 +191,7 @@ TEST_F(ConnectionSupervisorTest, AnAnswerStillAwaitedIsLeftToTheNoResponseWatchd
   EXPECT_FALSE(rig.view.Led(TLinkLed::Stream));
   rig.exchange.Receive("0100,$20\r");
   EXPECT_TRUE(rig.view.Led(TLinkLed::Stream));
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(prompts.warnings.empty());
 }
 
 TEST_F(ConnectionSupervisorTest, DsrDownWarnsOfTheLostLinkAndSearchesAgain) {
@@ -226,7 +200,7 @@ TEST_F(ConnectionSupervisorTest, DsrDownWarnsOfTheLostLinkAndSearchesAgain) {
   rig.timers.check.SetEnabled(true);
   onBox = [this] { AnswerWhenSearching(); };
   supervisor.NoDataStreamTimerTimer();
-  EXPECT_EQ(boxes, std::vector<QString>{"Lost Communication with Instrument"});
+  EXPECT_EQ(prompts.warnings, std::vector<QString>{"Lost Communication with Instrument"});
   EXPECT_EQ(rig.view.powerActive, false);
   EXPECT_TRUE(searchSeen);
   EXPECT_EQ(port.written, std::vector<std::string>{"?I\r"});
@@ -239,11 +213,10 @@ TEST_F(ConnectionSupervisorTest, OneBoxAboutTheLinkEndsOnceTheLinkIsBack) {
   port.open = true;
   port.dsr = false;
   int ended = 0;
-  TMessageDlg::SetScript([&](const TMessageRequest& request) {
-    boxes.push_back(request.text);
-    if (boxes.size() > 1) return widgets::mrOk;
+  prompts.onWarning = [&](widgets::TBoxCloser& closer) {
+    if (prompts.warnings.size() > 1) return true;
     QEventLoop box;
-    request.closer->SetOnClose([&] {
+    closer.SetOnClose([&] {
       ++ended;
       box.quit();
     });
@@ -258,11 +231,11 @@ TEST_F(ConnectionSupervisorTest, OneBoxAboutTheLinkEndsOnceTheLinkIsBack) {
       supervisor.ActivityTimerTimer();
     });
     box.exec();
-    return widgets::mrNone;
-  });
+    return false;
+  };
   supervisor.NoDataStreamTimerTimer();
-  EXPECT_EQ(boxes, std::vector<QString>{TConnectionSupervisor::LostText()});
-  EXPECT_EQ(portDialogs, 0);
+  EXPECT_EQ(prompts.warnings, std::vector<QString>{TConnectionSupervisor::LostText()});
+  EXPECT_EQ(prompts.portQuestions, 0);
   EXPECT_EQ(ended, 1);
   EXPECT_EQ(port.written, std::vector<std::string>{"?I\r"}) << "no connect after the box";
   EXPECT_EQ(rig.view.powerActive, true);

@@ -93,10 +93,7 @@ struct TExchangeRig {
   TTestTimers timers;
   TCommandExchange exchange{link, port, timers.Refs(), view};
 
-  void Send(const std::string& command) {
-    link.CurrentCommand = command;
-    exchange.SendCurrentCommand();
-  }
+  void Send(const std::string& command) { exchange.Send(command); }
 };
 
 }  // namespace orvane::instrument::test

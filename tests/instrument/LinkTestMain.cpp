@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 
 #include "widgets/TErrorGuard.h"
 
-// The search box and the port dialog are widgets; discovery runs the binary
-// without the test environment, so offscreen is chosen here too.
+// No display and no widget: the link asks the operator only through its
+// prompts, which the tests answer. A widget made here would abort.
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  QCoreApplication app(argc, argv);
   orvane::widgets::TErrorGuard::SetRecorder([](const QString& message) {
     ADD_FAILURE() << "unexpected error box: " << message.toStdString();
   });

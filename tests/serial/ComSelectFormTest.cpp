@@ -11,7 +11,10 @@
 
 #include <set>
 
+#include "PortMapFixture.h"
+#include "PtyPair.h"
 #include "SamplePorts.h"
+#include "widgets/TBoxCloser.h"
 
 namespace orvane::serial {
 namespace {
@@ -87,6 +90,20 @@ TEST(ComSelectForm, AScriptAnswersWithoutShowing) {
   EXPECT_EQ(form.ShowModal(), TComSelectForm::mrOk);
   EXPECT_EQ(form.SelectedComNum(), 4);
   TComSelectForm::SetScript(nullptr);
+}
+
+// The one port question: the operator's choice as a number; none once the
+// program ends the dialog, as it does when the link it asked about is back.
+class AskPortNumberTest : public test::TPortMapFixture {};
+
+TEST_F(AskPortNumberTest, GivesTheChoiceOrNoneWhenTheProgramEndsTheDialog) {
+  test::TPtyPair pty;
+  MapPorts({{4, pty.SlavePath()}});
+  widgets::TBoxCloser closer;
+  QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+  EXPECT_EQ(AskPortNumber(nullptr, &closer), 4);
+  QTimer::singleShot(0, [&] { closer.Close(); });
+  EXPECT_EQ(AskPortNumber(nullptr, &closer), std::nullopt);
 }
 
 TEST(ComSelectForm, LayoutOfTheDialog) {

@@ -1,10 +1,11 @@
-#include "instrument/InstrumentSearch.h"
+#include "panel/InstrumentSearch.h"
 
 #include <QLabel>
 
+#include "instrument/LinkSearch.h"
 #include "widgets/TSearchAnimation.h"
 
-namespace orvane::instrument {
+namespace orvane::panel {
 namespace {
 
 constexpr auto kSearching = "Searching For Instrument....";
@@ -21,7 +22,8 @@ QLabel* BoldLine(QWidget* parent, const QString& text, int top) {
 
 }  // namespace
 
-TInstrumentSearch::TInstrumentSearch(QWidget* parent) : QDialog(parent) {
+TInstrumentSearch::TInstrumentSearch(instrument::TLinkSearch& search, QWidget* parent)
+    : QDialog(parent), search_(search) {
   setObjectName("InstrumentSearch");
   setWindowTitle("ORVANE - AFS");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -32,16 +34,12 @@ TInstrumentSearch::TInstrumentSearch(QWidget* parent) : QDialog(parent) {
   searching_ = BoldLine(this, kSearching, 26);
   animation_ = new widgets::TSearchAnimation(this);
   animation_->move((width() - animation_->width()) / 2, 48);
+  connect(&search, &instrument::TLinkSearch::Ended, this, [this] { done(0); });
 }
 
 void TInstrumentSearch::ShowModal() {
   // Qt centres a dialog over its parent window when it is first shown.
-  if (!finished_) exec();
-}
-
-void TInstrumentSearch::Finish() {
-  finished_ = true;
-  done(0);
+  if (!search_.Finished()) exec();
 }
 
 void TInstrumentSearch::showEvent(QShowEvent* event) {
@@ -49,4 +47,4 @@ void TInstrumentSearch::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-}  // namespace orvane::instrument
+}  // namespace orvane::panel
