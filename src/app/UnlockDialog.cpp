@@ -25,7 +25,7 @@ void TUnlockDialog::SetScript(Script script) { ActiveScript() = std::move(script
 
 TUnlockDialog::TUnlockDialog(const QString& userName, QWidget* parent) : QDialog(parent) {
   setObjectName("UnlockDialog");
-  setWindowTitle("User Authentication - Using your Windows user credential");
+  setWindowTitle("User Authentication - Using your Linux user credential");
   BuildLayout();
   user_->setText(userName);
   user_->setEnabled(false);

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOptionGroupBox>
 
 #include "panel/MainLayout.h"
 #include "widgets/TButton.h"
@@ -61,6 +62,29 @@ void DrawCaptionOnFrame(QGroupBox& box) {
   if (classic) box.setStyle(classic);
 }
 
+// The substitute faces run wider than the ones the layout was drawn with,
+// and a caption that outgrows its box runs over the box's right edge. Such a
+// caption is narrowed (the font's stretch, the same height) until it sits
+// with as much room on its right as the style leaves on its left.
+void FitCaption(QGroupBox& box) {
+  constexpr int kNarrowest = 75;  // percent; narrower reads badly
+  const auto fits = [&box] {
+    QStyleOptionGroupBox option;
+    option.initFrom(&box);
+    option.text = box.title();
+    option.textAlignment = box.alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const QRect label =
+        box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
+    return label.right() + label.left() < box.width();
+  };
+  QFont font = box.font();
+  for (int stretch = 99; stretch >= kNarrowest && !fits(); --stretch) {
+    font.setStretch(stretch);
+    box.setFont(font);
+  }
+}
+
 }  // namespace
 
 QFont MakeFont(FontRole role) {
@@ -68,6 +92,9 @@ QFont MakeFont(FontRole role) {
   QFont font(QString::fromLatin1(style.family));
   font.setPixelSize(style.pixelSize);
   font.setBold(style.bold);
+  // Set, so that no control takes a caption's narrowing from its box; any
+  // width, so that a narrow face such as Arial Narrow's stays narrow.
+  font.setStretch(QFont::AnyStretch);
   // The scales line their numbers up under the ticks with spaces; only
   // whole-pixel advances give them the widths the layout was drawn with.
   if (role == FontRole::Scale) font.setHintingPreference(QFont::PreferFullHinting);
@@ -119,6 +146,7 @@ w::TRadioGroup* PlaceRadioGroup(QWidget& parent, const RadioGroupSpec& spec) {
   auto* group = Place<w::TRadioGroup>(parent, spec.name, spec.geometry, spec.font);
   DrawCaptionOnFrame(*group);
   group->setTitle(QString::fromLatin1(spec.caption));
+  FitCaption(*group);
   group->SetItems(spec.items);
   group->SetColumns(spec.columns);
   group->SetItemIndex(spec.itemIndex);
@@ -139,6 +167,7 @@ QGroupBox* PlaceGroupBox(QWidget& parent, const char* name, const QRect& geometr
   auto* box = Place<QGroupBox>(parent, name, geometry, font);
   DrawCaptionOnFrame(*box);
   box->setTitle(QString::fromLatin1(caption));
+  FitCaption(*box);
   return box;
 }
 

@@ -9,6 +9,7 @@
 #include "panel/MainLayout.h"
 #include "panel/WindowModel.h"
 #include "serial/ApdExceptions.h"
+#include "widgets/PictureStrip.h"
 #include "widgets/TButton.h"
 #include "widgets/TCheckBox.h"
 #include "widgets/TErrorGuard.h"
@@ -38,7 +39,7 @@ TPY_ORVANEFrm::TPY_ORVANEFrm(std::filesystem::path configFile)
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint |
                  Qt::WindowStaysOnTopHint);
-  setWindowIcon(QIcon(":/images/orvane.xpm"));
+  setWindowIcon(widgets::ProgramIcon());
   setMinimumSize(kTileClientSize);
   SetUpPort();
   BindEvents();

@@ -47,6 +47,8 @@ TTrendWindow::TTrendWindow(const trend::TSignalTrend& trend, QWidget* parent)
   repaint_.setInterval(kRepaintInterval);
 }
 
+// Every control has an Alt letter of its own, and Pause's is no label's:
+// Alt+P pauses, Alt+R resumes, Alt+N opens the span list.
 void TTrendWindow::BuildControls() {
   span_ = new QComboBox;
   span_->addItems({"1 min", "10 min", "1 h", "All since start"});
@@ -58,13 +60,13 @@ void TTrendWindow::BuildControls() {
   pause_->setCheckable(true);
   save_ = new QPushButton("&Save as CSV...");
   auto* bar = new QHBoxLayout;
-  bar->addWidget(BuddyLabel("S&pan:", span_));
+  bar->addWidget(BuddyLabel("Spa&n:", span_));
   bar->addWidget(span_);
   bar->addSpacing(12);
   bar->addWidget(fixed_);
-  bar->addWidget(BuddyLabel("Min:", min_));
+  bar->addWidget(BuddyLabel("M&in:", min_));
   bar->addWidget(min_);
-  bar->addWidget(BuddyLabel("Max:", max_));
+  bar->addWidget(BuddyLabel("Ma&x:", max_));
   bar->addWidget(max_);
   bar->addStretch();
   bar->addWidget(pause_);

@@ -82,6 +82,9 @@ void TComSelectForm::BuildLayout() {
   connect(abort, &QPushButton::clicked, this, [this] { done(mrAbort); });
   setTabOrder(ok, abort);
   setTabOrder(abort, ports_);
+  // The dialog opens on its first tab stop: Enter or Space takes the port
+  // shown, Tab goes on to Cancel and then to the list.
+  ok->setFocus();
 }
 
 void TComSelectForm::FillPorts(const Probe& probe, const Describe& describe) {

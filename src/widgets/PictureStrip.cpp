@@ -21,4 +21,13 @@ QPixmap TransparentPixmap(const QString& path, QColor transparent) {
   return pixmap;
 }
 
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (const char* path : {":/images/orvane.xpm", ":/images/orvane-32.xpm",
+                           ":/images/orvane-48.xpm", ":/images/orvane-64.xpm"}) {
+    icon.addFile(QString::fromLatin1(path));
+  }
+  return icon;
+}
+
 }  // namespace orvane::widgets

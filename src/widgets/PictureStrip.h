@@ -17,4 +17,8 @@ QIcon StripIcon(const QString& path);
 // A null pixmap when the picture cannot be read.
 QPixmap TransparentPixmap(const QString& path, QColor transparent);
 
+// The program's icon at 16, 32, 48 and 64 pixels, each drawn for its size,
+// so a title bar and a task switcher each pick a sharp one.
+QIcon ProgramIcon();
+
 }  // namespace orvane::widgets

@@ -60,11 +60,27 @@ void TRadioGroup::ShowIndex() {
     group_.setExclusive(true);
   }
   showing_ = false;
+  KeepTabStop();
+}
+
+// Qt moves the Tab stop only to an item that takes the focus, so an item
+// selected by code or by a click elsewhere would leave it on the first one.
+void TRadioGroup::KeepTabStop() {
+  QRadioButton* stop = Button(itemIndex_);
+  if (stop == nullptr || !stop->isEnabled()) {
+    const auto enabled = std::find_if(buttons_.cbegin(), buttons_.cend(),
+                                      [](const QRadioButton* b) { return b->isEnabled(); });
+    stop = enabled == buttons_.cend() ? nullptr : *enabled;
+  }
+  for (QRadioButton* button : buttons_) {
+    button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+  }
 }
 
 void TRadioGroup::OperatorToggled(int index, bool checked) {
   if (showing_ || !checked || index == itemIndex_) return;
   itemIndex_ = index;
+  KeepTabStop();
   TErrorGuard::Run([this] {
     if (onClick_) onClick_(this);
   });
@@ -72,6 +88,7 @@ void TRadioGroup::OperatorToggled(int index, bool checked) {
 
 void TRadioGroup::SetItemEnabled(int index, bool enabled) {
   if (QRadioButton* button = Button(index)) button->setEnabled(enabled);
+  KeepTabStop();
 }
 
 bool TRadioGroup::ItemEnabled(int index) const {

@@ -13,7 +13,9 @@ namespace orvane::widgets {
 
 // A captioned group of radio buttons in columns with one selected item, or
 // none (-1). OnClick runs whenever the selected item changes, whether the
-// operator or the code changed it, and never otherwise.
+// operator or the code changed it, and never otherwise. Tab enters the group
+// at its selected item (the first enabled one when none is, or the selected
+// one is disabled); the arrow keys move inside it.
 class TRadioGroup : public QGroupBox {
   Q_OBJECT
 
@@ -42,6 +44,7 @@ class TRadioGroup : public QGroupBox {
  private:
   void Arrange();
   void ShowIndex();
+  void KeepTabStop();
   void OperatorToggled(int index, bool checked);
 
   QGridLayout* grid_;

@@ -5,10 +5,12 @@
 #include <unistd.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <regex>
 #include <sstream>
 
 #include "FileWatch.h"
@@ -172,6 +174,26 @@ TEST_F(ProgramTest, AChangedSettingIsInTheFileBeforeThePanelIsKilled) {
       << config;
 }
 
+// Task switchers and docks pick the size they draw from the window's icon
+// list; with 16 x 16 alone they scale it up into a blur.
+TEST_F(ProgramTest, TheWindowCarriesItsIconAtFourSizes) {
+  StartSim();
+  TPanelProcess panel(Install("panel", SimLink()), Environment());
+  ASSERT_TRUE(WaitPolling()) << SimLog();
+  const std::string id = desktop_.Run({"xdotool", "search", "--name", "^RV ORVANE"});
+  const std::string icons =
+      desktop_.Run({"xprop", "-id", id.substr(0, id.find('\n')), "_NET_WM_ICON"});
+  const std::regex size(R"(Icon \((\d+) x (\d+)\))");
+  std::vector<std::string> sizes;
+  for (auto at = std::sregex_iterator(icons.begin(), icons.end(), size);
+       at != std::sregex_iterator(); ++at) {
+    sizes.push_back((*at)[1].str() + "x" + (*at)[2].str());
+  }
+  std::sort(sizes.begin(), sizes.end(),
+            [](const std::string& a, const std::string& b) { return std::stoi(a) < std::stoi(b); });
+  EXPECT_EQ(sizes, (std::vector<std::string>{"16x16", "32x32", "48x48", "64x64"}));
+}
+
 // PAM cannot be interrupted, and a check may hang (a directory server out of
 // reach; here the panel's PAM runs a sleep of an hour): the end of the
 // session saves the settings and ends the program all the same.
@@ -218,8 +240,14 @@ TEST_F(ProgramTest, AFirstStartAsksForThePortAndTheNextGoesStraightToIt) {
   const fs::path folder = dir_ / "panel";
   TPanelProcess::Install(folder);
   const auto isolated = [&](const std::string& slave) {
-    return std::vector<std::string>{"unshare", "--mount", "--propagation", "private",
-                                    ORVANE_ISOLATE_SCRIPT, (dir_ / "dev").string(), slave, "ttyS2"};
+    return std::vector<std::string>{"unshare",
+                                    "--mount",
+                                    "--propagation",
+                                    "private",
+                                    ORVANE_ISOLATE_SCRIPT,
+                                    (dir_ / "dev").string(),
+                                    slave,
+                                    "ttyS2"};
   };
   {
     TPanelProcess first(folder, Environment(), isolated(sim_->SlavePath()));

@@ -24,7 +24,7 @@ TEST(UnlockDialog, ShowsTheAccountGreyedOutAndAsksForAMaskedPassword) {
   TUnlockDialog dialog("operator");
   QStringList prompts;
   for (const QLabel* label : dialog.findChildren<QLabel*>()) prompts << label->text();
-  EXPECT_EQ(dialog.windowTitle(), "User Authentication - Using your Windows user credential");
+  EXPECT_EQ(dialog.windowTitle(), "User Authentication - Using your Linux user credential");
   EXPECT_EQ(prompts, (QStringList{"Current Username:", "Password:"}));
   QLineEdit* password = dialog.PasswordEdit();
   EXPECT_EQ(dialog.UserNameEdit()->text(), "operator");

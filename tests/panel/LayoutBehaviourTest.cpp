@@ -87,6 +87,20 @@ TEST_F(Layout, CaptionsAndReadingsShowInTheirColours) {
   EXPECT_EQ(At(readOut, 0, 0), client.palette().color(QPalette::HighlightedText));
 }
 
+// A caption that outgrows its box runs over the frame's top-right corner;
+// it must end with room to spare before the box's right edge, on a scaled
+// screen too (the test runs again under QT_SCALE_FACTOR=2).
+TEST_F(Layout, EveryGroupCaptionEndsInsideItsBox) {
+  for (QGroupBox* box : client.findChildren<QGroupBox*>()) {
+    if (box->title().isEmpty()) continue;
+    const QImage image = Render(*box);
+    const auto ratio = static_cast<int>(image.devicePixelRatio());
+    const QRect rightEnd(image.width() - 6 * ratio, 0, 6 * ratio,
+                         box->fontMetrics().height() * ratio);
+    EXPECT_EQ(CountColour(image, rightEnd, QColor(0x000080)), 0) << box->objectName().toStdString();
+  }
+}
+
 class ShownLayout : public Layout {
  protected:
   void SetUp() override {

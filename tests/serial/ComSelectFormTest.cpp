@@ -71,6 +71,20 @@ TEST(ComSelectForm, ModalResultsOfEachWayOut) {
             TComSelectForm::mrCancel);
 }
 
+TEST(ComSelectForm, OpensOnOkThenTabsToCancelAndTheList) {
+  TComSelectForm form(nullptr, Present({2, 5}));
+  std::vector<std::string> focused;
+  RunModal(form, [&](TComSelectForm& shown) {
+    for (QWidget* at = shown.focusWidget(); at != nullptr && focused.size() < 3;
+         at = shown.focusWidget()) {
+      focused.push_back(at->objectName().toStdString());
+      QTest::keyClick(at, Qt::Key_Tab);
+    }
+    shown.close();
+  });
+  EXPECT_EQ(focused, (std::vector<std::string>{"OkBtn", "AbortBtn", "PortsComboBox"}));
+}
+
 TEST(ComSelectForm, OkOnAnEmptyListIsAConversionError) {
   TComSelectForm form(nullptr, Present({}));
   EXPECT_EQ(form.PortsComboBox()->currentIndex(), -1);

@@ -56,6 +56,7 @@ TEST(Pictures, EachLoadsAtItsSize) {
       {":/images/bulb.xpm", 32, 16},         {":/images/tick.xpm", 32, 16},
       {":/images/reset.xpm", 32, 16},        {":/images/orvane.xpm", 16, 16},
       {":/images/orvane-32.xpm", 32, 32},    {":/images/orvane-48.xpm", 48, 48},
+      {":/images/orvane-64.xpm", 64, 64},
   };
   for (const auto& picture : pictures) {
     const QImage image(picture.path);
