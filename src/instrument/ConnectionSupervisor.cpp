@@ -99,9 +99,13 @@ void TConnectionSupervisor::ActivityTimerTimer() {
     link_.SearchDialog->Finish();
     return;
   }
+  // A tick armed by activity before a watchdog found the link lost (the
+  // first line after a power cycle, run into a reply cut off by the power,
+  // counts as activity but not as an answer) must not make the lost link
+  // look connected: Reset stays within reach.
+  if (!answered_) return;
   view_.SetResetEnabled(false);
   if (!link_.IdleRequested) view_.ShowPowerState(true);
-  if (!answered_) return;
   // Answered again without a connect: switched off and on again within the
   // watchdogs' time.
   if (link_.SettingsLost) RestoreSettings();

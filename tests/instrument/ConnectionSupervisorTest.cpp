@@ -206,6 +206,25 @@ TEST_F(ConnectionSupervisorTest, DsrDownWarnsOfTheLostLinkAndSearchesAgain) {
   EXPECT_EQ(port.written, std::vector<std::string>{"?I\r"});
 }
 
+// Switched off while answering and on again between two polls: the first
+// answer after power-on lands behind the cut-off reply, so it counts as
+// activity but not as an answer, and the no-response watchdog still fires.
+// The activity tick that follows must leave the lost link shown as lost.
+TEST_F(ConnectionSupervisorTest, AnActivityTickAfterTheLinkWasFoundLostKeepsResetWithinReach) {
+  port.open = true;
+  rig.Send("?A");
+  rig.exchange.Receive("00D9,A0");
+  rig.Send("?J");
+  rig.exchange.Receive("019C,J00\r");
+  ASSERT_TRUE(rig.timers.activity.Enabled());
+  supervisor.NoResponseTimerTimer();
+  ASSERT_EQ(prompts.warnings.size(), 1u);
+  EXPECT_FALSE(rig.timers.check.Enabled());
+  supervisor.ActivityTimerTimer();
+  EXPECT_EQ(rig.view.resetEnabled, true);
+  EXPECT_EQ(rig.view.powerActive, false);
+}
+
 // Timers and port events go on under a box: the link may be lost and found
 // again before the operator answers. The first box stays the only one, the
 // link back and answering ends it, and nothing runs after it.
