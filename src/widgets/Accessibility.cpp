@@ -127,16 +127,18 @@ bool CaptionsAnLed(const QObject* object) {
 
 // A window of its own reads as a frame, as other programs' windows do; Qt
 // gives a plain widget the client role, which AT-SPI hands on as a filler.
+// Inside a window a plain frame is a panel: Qt's border role reaches AT-SPI
+// as a frame too, which would read as a window within the window.
 // The letters beside an LED (a label whose buddy it is) are left out of its
 // children: the LED is read with them as its name ("CD", "on"), so they are
 // not read a second time on their own. Asked each time, because Qt makes a
 // label's interface when it gets its text, before the buddy is set.
 class AccessiblePlainWidget : public AccessibleOf<QWidget> {
  public:
-  explicit AccessiblePlainWidget(QWidget* widget) : AccessibleOf(widget, QAccessible::Client) {}
+  AccessiblePlainWidget(QWidget* widget, QAccessible::Role inside) : AccessibleOf(widget, inside) {}
 
   QAccessible::Role role() const override {
-    return Widget()->isWindow() ? QAccessible::Window : QAccessible::Client;
+    return Widget()->isWindow() ? QAccessible::Window : QAccessibleWidget::role();
   }
   int childCount() const override { return static_cast<int>(ReadChildren().size()); }
   QAccessibleInterface* child(int index) const override {
@@ -186,7 +188,9 @@ QAccessibleInterface* CreateInterface(const QString& className, QObject* object)
   if (className == QLatin1String("QChartView"))
     return new AccessibleChart(static_cast<QWidget*>(object));
   if (className == QLatin1String("QWidget") && object->isWidgetType())
-    return new AccessiblePlainWidget(static_cast<QWidget*>(object));
+    return new AccessiblePlainWidget(static_cast<QWidget*>(object), QAccessible::Client);
+  if (className == QLatin1String("QFrame"))
+    return new AccessiblePlainWidget(static_cast<QWidget*>(object), QAccessible::Pane);
   return nullptr;
 }
 

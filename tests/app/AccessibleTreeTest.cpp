@@ -63,10 +63,17 @@ bool IsTableCorner(QAccessibleInterface* face) {
   return face->object() == nullptr && face->role() == QAccessible::Pane;
 }
 
-void Walk(QAccessibleInterface* face, TTreeReading& reading) {
+// AT-SPI reads both roles as a frame: a window within the window.
+bool ReadsAsAWindow(QAccessibleInterface* face) {
+  return face->role() == QAccessible::Window || face->role() == QAccessible::Border;
+}
+
+void Walk(QAccessibleInterface* face, TTreeReading& reading, bool top = false) {
   if (face->state().invisible || IsTableCorner(face)) return;
   reading.names << face->text(QAccessible::Name);
-  if (const QString fault = FaultOf(face); !fault.isEmpty()) {
+  QString fault = FaultOf(face);
+  if (!top && ReadsAsAWindow(face)) fault = "reads as a window inside the window";
+  if (!fault.isEmpty()) {
     const QObject* object = face->object();
     reading.faults << QString("%1 %2 %3")
                           .arg(object != nullptr ? object->objectName()
@@ -81,7 +88,7 @@ TTreeReading ReadWindow(QWidget& window) {
   TTreeReading reading;
   if (face->role() != QAccessible::Window)
     reading.faults << QString("window reads as ") + qAccessibleRoleString(face->role());
-  Walk(face, reading);
+  Walk(face, reading, true);
   return reading;
 }
 
