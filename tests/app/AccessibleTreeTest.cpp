@@ -39,6 +39,11 @@ struct TTreeReading {
   QStringList names;  // of everything shown, in the order of the tree
 };
 
+// A screen reader names a cell by its headers, shown or not.
+bool IsHeader(QAccessibleInterface* face) {
+  return face->role() == QAccessible::ColumnHeader || face->role() == QAccessible::RowHeader;
+}
+
 // What a screen reader finds wrong in a shown part of the tree: a control
 // read as nothing or read without a name, text spaced out to line up, a
 // table header read as its number, a slider giving only its raw position.
@@ -49,10 +54,9 @@ QString FaultOf(QAccessibleInterface* face) {
   bool numbered = false;
   name.toInt(&numbered);
   if (leaf && ReadsAsNothing(role)) return QString("reads as ") + qAccessibleRoleString(role);
-  if (leaf && name.isEmpty() && role != QAccessible::Cell) return "has no name";
+  if (leaf && name.isEmpty() && role != QAccessible::Cell && !IsHeader(face)) return "has no name";
   if (role == QAccessible::StaticText && name.trimmed().contains("  ")) return "is padded: " + name;
-  if ((role == QAccessible::ColumnHeader || role == QAccessible::RowHeader) && numbered)
-    return "header reads as its number";
+  if (IsHeader(face) && numbered) return "header reads as its number";
   if (role == QAccessible::Slider && face->text(QAccessible::Description).isEmpty())
     return "says only its position";
   return {};
@@ -69,7 +73,7 @@ bool ReadsAsAWindow(QAccessibleInterface* face) {
 }
 
 void Walk(QAccessibleInterface* face, TTreeReading& reading, bool top = false) {
-  if (face->state().invisible || IsTableCorner(face)) return;
+  if ((face->state().invisible && !IsHeader(face)) || IsTableCorner(face)) return;
   reading.names << face->text(QAccessible::Name);
   QString fault = FaultOf(face);
   if (!top && ReadsAsAWindow(face)) fault = "reads as a window inside the window";
