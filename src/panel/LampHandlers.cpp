@@ -33,6 +33,13 @@ std::uint8_t PositionOf(const widgets::TTrackBar& slider) {
   return static_cast<std::uint8_t>(slider.Position());
 }
 
+// What a lamp slider's position means, as its hint and label show it.
+QString LampCurrentText(const widgets::TTrackBar& slider) {
+  const double fullScale = slider.Tag() == 3 ? units::kPrimaryFullScale : units::kBoostFullScale;
+  return ScreenNumber(
+      units::FormatMilliamps(units::PositionToMilliamps(PositionOf(slider), fullScale)));
+}
+
 }  // namespace
 
 TLampHandlers::TLampHandlers(const TMainControls& controls, instrument::TCommandExchange& exchange,
@@ -45,6 +52,10 @@ void TLampHandlers::Bind() {
   const auto lamp = [this](QObject* sender) { LampCurrentChange(sender); };
   c_.tbPrimary->SetOnChange(lamp);
   c_.tbBoost->SetOnChange(lamp);
+  // The hint is what screen readers read as the meaning: there from the
+  // start, not only after the first move.
+  for (widgets::TTrackBar* slider : {c_.tbPrimary, c_.tbBoost})
+    slider->setToolTip(LampCurrentText(*slider));
   c_.BtnSetCurrent->SetOnClick([this](QObject* sender) { BtnSetCurrentClick(sender); });
   boost_.SetOnTimer([this](QObject* sender) { BoostTimerTimer(sender); });
   c_.rgElements->SetOnClick([this](QObject* sender) { rgElementsClick(sender); });
@@ -56,9 +67,7 @@ void TLampHandlers::LampCurrentChange(QObject* sender) {
   auto* slider = static_cast<widgets::TTrackBar*>(sender);
   const bool primary = slider->Tag() == 3;
   QLabel& label = primary ? *c_.Label5 : *c_.Label6;
-  const double fullScale = primary ? units::kPrimaryFullScale : units::kBoostFullScale;
-  const QString text = ScreenNumber(
-      units::FormatMilliamps(units::PositionToMilliamps(PositionOf(*slider), fullScale)));
+  const QString text = LampCurrentText(*slider);
   slider->setToolTip(text);
   SetLabelText(label, text);
   slider->SetSelEnd(slider->Position());

@@ -35,7 +35,10 @@ void SetTabOrder(const TMainControls& c) {
 }
 
 // Controls whose text says what they are keep it as their name; the others
-// are named here, and read-outs say what they show.
+// are named here, and read-outs say what they show. The letters beside each
+// LED are its caption, read once with the LED's state rather than again on
+// their own; the slider scales read as their numbers, without the spaces
+// that place them under the ticks.
 void SetAccessibility(const TMainControls& c) {
   const std::pair<QWidget*, const char*> names[] = {{c.tbPump1, "Pump 1"},
                                                     {c.tbPump2, "Pump 2"},
@@ -58,6 +61,13 @@ void SetAccessibility(const TMainControls& c) {
     control->setAccessibleDescription(QString::fromLatin1(text));
   for (w::TButton* picture : {c.btnLock, c.btnSetFilter, c.BtnSetCurrent})
     picture->setAccessibleName(picture->toolTip());
+  c.Label15->setBuddy(c.ActiveLed);
+  c.Label16->setBuddy(c.ReplyLed);
+  c.Label17->setBuddy(c.StreamLed);
+  for (QLabel* scale : {c.Label3, c.Label4, c.Label7, c.Label8})
+    scale->setAccessibleName(scale->text().simplified());
+  c.StringGrid1->setAccessibleName(c.Label14->text());
+  c.Image1->setAccessibleName(QStringLiteral("Slide arrow"));
 }
 
 }  // namespace orvane::panel

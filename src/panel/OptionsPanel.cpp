@@ -56,6 +56,17 @@ void PlaceTitle(w::TantMovablePanel& panel, TMainControls& c) {
   c.Label14->setCursor(Qt::ArrowCursor);
 }
 
+// The hidden headers carry the titles too: a screen reader names a cell by
+// its headers, which would otherwise read as the section numbers.
+void SetHeaderTitles(QTableWidget& grid) {
+  QStringList columns{QStringLiteral("Element")};
+  for (int column = 1; column < grid.columnCount(); ++column) columns << kLampTable[0][column];
+  grid.setHorizontalHeaderLabels(columns);
+  QStringList rows;
+  for (int row = 0; row < grid.rowCount(); ++row) rows << kLampTable[row][0];
+  grid.setVerticalHeaderLabels(rows);
+}
+
 // The fixed row and column are titles: disabled, so that neither the Tab key
 // nor a click stops on them.
 void FillLampTable(QTableWidget& grid) {
@@ -72,6 +83,7 @@ void FillLampTable(QTableWidget& grid) {
       grid.setItem(row, column, item);
     }
   }
+  SetHeaderTitles(grid);
 }
 
 // Qt counts the grid line into the cell it closes, so each section is one

@@ -14,6 +14,16 @@ namespace orvane::panel {
 namespace protocol = orvane::protocol;
 namespace units = orvane::units;
 
+namespace {
+
+// What a pump slider's position means, as its hint and label show it.
+QString PumpSpeedText(const widgets::TTrackBar& slider) {
+  const auto position = static_cast<std::uint8_t>(slider.Position());
+  return QString::fromStdString(units::FormatPercent(units::PositionToPercent(position)));
+}
+
+}  // namespace
+
 TSettingsHandlers::TSettingsHandlers(const TMainControls& controls,
                                      instrument::InstrumentLink& link,
                                      instrument::TCommandExchange& exchange,
@@ -29,6 +39,10 @@ void TSettingsHandlers::Bind() {
   const auto pump = [this](QObject* sender) { PumpSpeedChange(sender); };
   c_.tbPump1->SetOnChange(pump);
   c_.tbPump2->SetOnChange(pump);
+  // The hint is what screen readers read as the meaning: there from the
+  // start, not only after the first move.
+  for (widgets::TTrackBar* slider : {c_.tbPump1, c_.tbPump2})
+    slider->setToolTip(PumpSpeedText(*slider));
   c_.rgDryerGas->SetOnClick([this](QObject* sender) { rgDryerGasClick(sender); });
   c_.rgAnalysisGas->SetOnClick([this](QObject* sender) { rgAnalysisGasClick(sender); });
   c_.btnSetFilter->SetOnClick([this](QObject* sender) { btnSetFilterClick(sender); });
@@ -64,8 +78,7 @@ void TSettingsHandlers::PumpSpeedChange(QObject* sender) {
   auto* slider = static_cast<widgets::TTrackBar*>(sender);
   const bool first = slider->Tag() == 1;
   const auto position = static_cast<std::uint8_t>(slider->Position());
-  const QString percent =
-      QString::fromStdString(units::FormatPercent(units::PositionToPercent(position)));
+  const QString percent = PumpSpeedText(*slider);
   slider->setToolTip(percent);
   SetLabelText(first ? *c_.Label1 : *c_.Label2,
                QString("Pump %1: %2").arg(slider->Tag()).arg(percent));

@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "instrument/Units.h"
+#include "panel/ScreenNumber.h"
 #include "trend/SettingLabels.h"
 
 namespace orvane::panel {
@@ -72,6 +74,28 @@ std::size_t FreeRow(std::vector<qreal>& rowEnds, std::size_t rows, qreal left, q
   return static_cast<std::size_t>(row - rowEnds.begin());
 }
 
+QString TimeFormat(trend::TTimeWindow window) {
+  return window.Length() <= kSecondsFormatUpTo ? "hh:mm:ss" : "dd MMM hh:mm";
+}
+
+QString ReadingText(double signal) { return ScreenNumber(units::FormatFixed(signal, 1, 3)); }
+
+// What a screen reader says of the plot: the time it spans, the newest
+// reading in it and the lowest and highest, with the read-out's decimals.
+QString Summary(const trend::TTrendFrame& frame) {
+  const auto extent = trend::SignalExtent(frame);
+  if (!extent) return QStringLiteral("No readings");
+  const QString format = TimeFormat(frame.window);
+  const auto time = [&format](std::int64_t ms) {
+    return QDateTime::fromMSecsSinceEpoch(ms).toString(format);
+  };
+  const trend::TColumnExtremes& last = frame.columns.back();
+  const trend::TTrendPoint& latest = last.low.time > last.high.time ? last.low : last.high;
+  return QString("Span %1 to %2; latest reading %3 at %4; range %5 to %6")
+      .arg(time(frame.window.from), time(frame.window.to), ReadingText(latest.signal),
+           time(latest.time), ReadingText(extent->first), ReadingText(extent->second));
+}
+
 QString Caption(const trend::TMarker& marker) {
   QStringList parts;
   if (marker.gainChanged)
@@ -111,6 +135,7 @@ TTrendChart::TTrendChart(QWidget* parent)
   signal_->setTickType(QValueAxis::TicksDynamic);
   signal_->setTickAnchor(0);
   signal_->setTitleText("Signal");
+  setAccessibleName("Signal trend chart");
   connect(chart_, &QChart::plotAreaChanged, this, [this] {
     PlaceMarkers();
     PlaceGaps();
@@ -131,6 +156,10 @@ void TTrendChart::Show(const trend::TTrendFrame& frame, std::optional<TRange> fi
   PlaceMarkers();
   gaps_ = frame.gaps;
   PlaceGaps();
+  // Built with the repaint the new readings cause anyway; Qt tells listening
+  // tools of a changed description, so only a real change is stored.
+  if (const QString summary = Summary(frame); summary != accessibleDescription())
+    setAccessibleDescription(summary);
 }
 
 void TTrendChart::ShowTrace(const std::vector<trend::TColumnExtremes>& columns) {
@@ -158,7 +187,7 @@ qreal TTrendChart::XOf(std::int64_t time) const {
 }
 
 void TTrendChart::SetTimeRange(trend::TTimeWindow window) {
-  time_->setFormat(window.Length() <= kSecondsFormatUpTo ? "hh:mm:ss" : "dd MMM hh:mm");
+  time_->setFormat(TimeFormat(window));
   time_->setRange(QDateTime::fromMSecsSinceEpoch(window.from),
                   QDateTime::fromMSecsSinceEpoch(std::max(window.to, window.from + 1)));
 }

@@ -95,15 +95,21 @@ void TComSelectForm::FillPorts(const Probe& probe, const Describe& describe) {
     ports_->addItem(QString("COM%1").arg(number));
     ports_->setItemData(ports_->count() - 1, description, kDescriptionRole);
     ports_->setItemData(ports_->count() - 1, description, Qt::ToolTipRole);
+    // Read by screen readers as the item's description, as the box's is.
+    ports_->setItemData(ports_->count() - 1, description, Qt::AccessibleDescriptionRole);
   }
   ports_->setCurrentIndex(ports_->count() > 0 ? 0 : -1);
   ShowChosenPort();
   FitListToDescriptions();
 }
 
-// The first item added becomes current before its description is set.
+// The first item added becomes current before its description is set. A
+// screen reader is told of the new description; a tooltip alone is not
+// announced.
 void TComSelectForm::ShowChosenPort() {
-  ports_->setToolTip(ports_->currentData(kDescriptionRole).toString());
+  const QString description = ports_->currentData(kDescriptionRole).toString();
+  ports_->setToolTip(description);
+  ports_->setAccessibleDescription(description);
 }
 
 // The open list may be wider than the closed box, so the descriptions show

@@ -2,6 +2,7 @@
 
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
+#include <QLabel>
 
 #include "widgets/TGauge.h"
 #include "widgets/TVrPowerButton.h"
@@ -119,6 +120,58 @@ class AccessiblePanel : public AccessibleClickable<TantMovablePanel> {
   }
 };
 
+bool CaptionsAnLed(const QObject* object) {
+  const auto* label = qobject_cast<const QLabel*>(object);
+  return label != nullptr && qobject_cast<TVrUserLed*>(label->buddy()) != nullptr;
+}
+
+// A window of its own reads as a frame, as other programs' windows do; Qt
+// gives a plain widget the client role, which AT-SPI hands on as a filler.
+// Inside a window a plain frame is a panel: Qt's border role reaches AT-SPI
+// as a frame too, which would read as a window within the window.
+// The letters beside an LED (a label whose buddy it is) are left out of its
+// children: the LED is read with them as its name ("CD", "on"), so they are
+// not read a second time on their own. Asked each time, because Qt makes a
+// label's interface when it gets its text, before the buddy is set.
+class AccessiblePlainWidget : public AccessibleOf<QWidget> {
+ public:
+  AccessiblePlainWidget(QWidget* widget, QAccessible::Role inside) : AccessibleOf(widget, inside) {}
+
+  QAccessible::Role role() const override {
+    return Widget()->isWindow() ? QAccessible::Window : QAccessibleWidget::role();
+  }
+  int childCount() const override { return static_cast<int>(ReadChildren().size()); }
+  QAccessibleInterface* child(int index) const override {
+    const QList<QAccessibleInterface*> children = ReadChildren();
+    return index >= 0 && index < children.size() ? children[index] : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    return static_cast<int>(ReadChildren().indexOf(child));
+  }
+
+ private:
+  QList<QAccessibleInterface*> ReadChildren() const {
+    QList<QAccessibleInterface*> children;
+    for (int i = 0; i < QAccessibleWidget::childCount(); ++i) {
+      QAccessibleInterface* child = QAccessibleWidget::child(i);
+      if (child != nullptr && !CaptionsAnLed(child->object())) children << child;
+    }
+    return children;
+  }
+};
+
+// A plot is one picture to a screen reader: its name and a summary in the
+// description, which its owner keeps current. The scene inside (axes, the
+// view's viewport) would only read as unnamed fillers.
+class AccessibleChart : public AccessibleOf<QWidget> {
+ public:
+  explicit AccessibleChart(QWidget* view) : AccessibleOf(view, QAccessible::Chart) {}
+
+  int childCount() const override { return 0; }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+};
+
 // Qt asks with each class name from the object's own up to QObject's, so a
 // subclass of one of ours is described as its base.
 QAccessibleInterface* CreateInterface(const QString& className, QObject* object) {
@@ -131,6 +184,13 @@ QAccessibleInterface* CreateInterface(const QString& className, QObject* object)
   if (is(TGauge::staticMetaObject)) return new AccessibleGauge(static_cast<TGauge*>(object));
   if (is(TantMovablePanel::staticMetaObject))
     return new AccessiblePanel(static_cast<TantMovablePanel*>(object));
+  // Qt Charts' view, known by name: this library does not link Qt Charts.
+  if (className == QLatin1String("QChartView"))
+    return new AccessibleChart(static_cast<QWidget*>(object));
+  if (className == QLatin1String("QWidget") && object->isWidgetType())
+    return new AccessiblePlainWidget(static_cast<QWidget*>(object), QAccessible::Client);
+  if (className == QLatin1String("QFrame"))
+    return new AccessiblePlainWidget(static_cast<QWidget*>(object), QAccessible::Pane);
   return nullptr;
 }
 

@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
+#include "widgets/AccessibleChange.h"
 #include "widgets/TErrorGuard.h"
 
 namespace orvane::widgets {
@@ -60,6 +61,15 @@ void TTrackBar::OperatorChanged() {
   TErrorGuard::Run([this] {
     if (onChange_) onChange_(this);
   });
+}
+
+// Qt reads the hint as the description while none is set, but tells no tool
+// that it changed, so a screen reader would go on reading the old meaning.
+bool TTrackBar::event(QEvent* event) {
+  const bool handled = QSlider::event(event);
+  if (event->type() == QEvent::ToolTipChange && accessibleDescription().isEmpty())
+    AnnounceText(this, QAccessible::DescriptionChanged);
+  return handled;
 }
 
 void TTrackBar::SetTick(int position) {

@@ -15,6 +15,8 @@ namespace orvane::widgets {
 // ends of the range) and a selection range drawn in its channel. OnChange
 // runs on every change of position, from the operator or from code. While
 // disabled (its group locked) it takes no position from outside the code.
+// Its hint says what the position means ("50%", "24.1 ma"): assistive tools
+// read it as the description beside the raw position and hear each new one.
 class TTrackBar : public QSlider {
   Q_OBJECT
 
@@ -48,6 +50,7 @@ class TTrackBar : public QSlider {
   void SetOnChange(TNotifyEvent handler) { onChange_ = std::move(handler); }
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void initStyleOption(QStyleOptionSlider* option) const override;
 

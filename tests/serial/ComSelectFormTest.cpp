@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
@@ -157,6 +158,9 @@ TEST_F(ComSelectFormIdentification, ItemsStayPortNumbersAndTheClosedBoxTellsTheC
   EXPECT_EQ(list->itemData(1, TComSelectForm::kDescriptionRole).toString(),
             Described(17, TPortPresence::InUse));
   EXPECT_EQ(list->toolTip(), Described(3, TPortPresence::Free));
+  // A screen reader reads the items of the list with their devices too.
+  QAccessibleInterface* items = QAccessible::queryAccessibleInterface(list->view());
+  EXPECT_EQ(items->child(1)->text(QAccessible::Description), Described(17, TPortPresence::InUse));
   list->setCurrentIndex(2);
   EXPECT_EQ(form.SelectedCom(), "COM33");
   EXPECT_EQ(form.SelectedComNum(), 33);

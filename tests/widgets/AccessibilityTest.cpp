@@ -9,6 +9,7 @@
 
 #include "TestSupport.h"
 #include "widgets/TGauge.h"
+#include "widgets/TTrackBar.h"
 #include "widgets/TVrPowerButton.h"
 #include "widgets/TVrUserLed.h"
 #include "widgets/TantMovablePanel.h"
@@ -139,6 +140,20 @@ TEST(Accessibility, GaugeIsAReadOnlyProgressBarReportingEveryStoredValue) {
   EXPECT_EQ(value->minimumValue(), 0);
   EXPECT_EQ(value->maximumValue(), 100);
   EXPECT_EQ(HeardFrom(&gauge), "value 1; value 2; value 255; value 100");
+}
+
+// A tool that cached the description must hear that the meaning changed.
+TEST(Accessibility, SliderReadsItsPositionAndWhatItMeans) {
+  TTrackBar slider;
+  slider.setAccessibleName("Pump 1");
+  slider.SetRange(0, 255);
+  slider.SetOnChange(
+      [&](QObject*) { slider.setToolTip(QString("%1%").arg(slider.Position() / 2)); });
+  heard.clear();
+  slider.SetPosition(100);
+  EXPECT_EQ(Reading(&slider), "Slider Pump 1: 50%");
+  EXPECT_EQ(Ask(&slider)->valueInterface()->currentValue(), 100);
+  EXPECT_EQ(HeardFrom(&slider), "value 100; description");
 }
 
 TEST(Accessibility, PanelIsNamedByItsHintAndExpandedWhileOut) {
