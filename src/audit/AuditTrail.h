@@ -19,6 +19,8 @@ class TAuditTrail {
   // sender left it empty.
   using Stamp = std::function<void(TAuditEvent&)>;
 
+  // For the life of the trail: what a listener reaches must live as long as
+  // the window that owns the trail.
   void Subscribe(Listener listener) { listeners_.push_back(std::move(listener)); }
   void SetStamp(Stamp stamp) { stamp_ = std::move(stamp); }
   void Send(TAuditEvent event);

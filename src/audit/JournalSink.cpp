@@ -21,8 +21,8 @@ constexpr const char* kPriority = "5";
 constexpr const char* kJournalSocket = "/run/systemd/journal/socket";
 
 bool JournalListens() {
-  struct stat socket {};
-  return ::stat(kJournalSocket, &socket) == 0 && S_ISSOCK(socket.st_mode);
+  struct stat node {};
+  return ::stat(kJournalSocket, &node) == 0 && S_ISSOCK(node.st_mode);
 }
 
 bool SentToJournal(const TAuditEvent& event) {
