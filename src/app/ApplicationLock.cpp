@@ -43,6 +43,7 @@ void TApplicationLock::Lock() {
   SetGroupsEnabled(false);
   panelLocked_ = true;
   ShowPadlock();
+  Audit("lock");
 }
 
 // The check is always about the account the program runs under: the name
@@ -86,7 +87,9 @@ void TApplicationLock::Finish(const TLogonResult& result) {
     SetGroupsEnabled(true);
     panelLocked_ = false;
     ShowPadlock();
+    Audit("unlock");
   } else {
+    Audit("unlock refused");
     TMessageDlg::ShowMessage(button_->window(), QString::fromStdString(result.Message));
   }
   emit CheckFinished(result.Success);
@@ -94,6 +97,10 @@ void TApplicationLock::Finish(const TLogonResult& result) {
 
 void TApplicationLock::SetGroupsEnabled(bool enabled) {
   for (QWidget* group : groups_) group->setEnabled(enabled);
+}
+
+void TApplicationLock::Audit(const char* event) const {
+  if (audit_) audit_->Send({.Event = event, .User = CurrentUserName()});
 }
 
 void TApplicationLock::ShowPadlock() {

@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include "app/LogonCheck.h"
+#include "audit/AuditTrail.h"
 
 class QWidget;
 
@@ -39,6 +40,10 @@ class TApplicationLock : public QObject {
   // the dialog is open or a check is running.
   void btnLockClick(QObject* sender);
 
+  // Locking, unlocking and a refused password go to `trail` from now on, each
+  // with the account's name and never anything typed.
+  void SetAuditTrail(audit::TAuditTrail& trail) { audit_ = &trail; }
+
   // From the click that opens the dialog until the check has answered.
   bool Busy() const { return asking_ || check_.Running(); }
 
@@ -55,6 +60,7 @@ class TApplicationLock : public QObject {
   void Finish(const TLogonResult& result);
   void SetGroupsEnabled(bool enabled);
   void ShowPadlock();
+  void Audit(const char* event) const;
 
   std::array<QWidget*, 4> groups_;
   QPointer<widgets::TButton> button_;
@@ -63,6 +69,7 @@ class TApplicationLock : public QObject {
   QPointer<TUnlockDialog> dialog_;       // while it is open
   std::optional<TLogonResult> verdict_;  // from the check's answer until the dialog ends
   TLogonCheck check_;
+  audit::TAuditTrail* audit_ = nullptr;
 };
 
 }  // namespace orvane::app

@@ -10,6 +10,7 @@
 #include "app/SplashForm.h"
 #include "app/TerminationSignals.h"
 #include "app/Theme.h"
+#include "audit/JournalSink.h"
 #include "config/ConfigPath.h"
 #include "panel/PY_ORVANEFrm.h"
 #include "widgets/Accessibility.h"
@@ -39,6 +40,10 @@ void RunMainWindow(QApplication& app, TSingleInstance& instance) {
   const panel::TMainControls& c = window.Controls();
   TApplicationLock lock(c.pnlGainMode, c.gbPumps, c.gbGases, c.gbLamp, c.btnLock,
                         window.Link().PanelLocked);
+  // Subscribed once the window stands: the settings it loaded are where the
+  // trail starts, not changes anybody made.
+  window.Audit().Subscribe([](const audit::TAuditEvent& event) { audit::SendToJournal(event); });
+  lock.SetAuditTrail(window.Audit());
   Centre(window);
   window.show();
   instance.Listen(window);

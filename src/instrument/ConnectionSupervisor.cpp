@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "instrument/LinkAudit.h"
 #include "instrument/LinkSearch.h"
 #include "widgets/TBoxCloser.h"
 #include "widgets/TTimer.h"
@@ -10,13 +11,15 @@ namespace orvane::instrument {
 
 TConnectionSupervisor::TConnectionSupervisor(InstrumentLink& link, TCommandExchange& exchange,
                                              TLinkPort& port, const TLinkTimers& timers,
-                                             TLinkView& view, TLinkPrompts& prompts)
+                                             TLinkView& view, TLinkPrompts& prompts,
+                                             audit::TAuditTrail& audit)
     : link_(link),
       exchange_(exchange),
       port_(port),
       timers_(timers),
       view_(view),
-      prompts_(prompts) {}
+      prompts_(prompts),
+      audit_(audit) {}
 
 QString TConnectionSupervisor::NotPresentText(std::uint16_t comNumber) {
   return QString("Instrument Not Present on COM %1\r\n"
@@ -32,7 +35,7 @@ QString TConnectionSupervisor::LostText() { return "Lost Communication with Inst
 void TConnectionSupervisor::ConnectInstrument() {
   ResetIndicators();
   if (port_.ComNumber() == 0) {
-    if (const auto chosen = SelectPort()) port_.SetComNumber(*chosen);
+    if (const auto chosen = SelectPort()) UsePort(*chosen);
   }
   if (port_.ComNumber() == 0) return;
   AwaitAnswer();
@@ -74,7 +77,7 @@ bool TConnectionSupervisor::EnsurePortOpen() {
     port_.Open();
   } catch (const std::exception&) {
     if (linkBox_.IsOpen()) return false;
-    if (const auto chosen = SelectPort()) port_.SetComNumber(*chosen);
+    if (const auto chosen = SelectPort()) UsePort(*chosen);
   }
   return true;
 }
@@ -95,6 +98,7 @@ void TConnectionSupervisor::ActivityTimerTimer() {
   timers_.Activity.SetEnabled(false);
   view_.SetLed(TLinkLed::Active, false);
   answered_ = !link_.CommsLost;
+  if (answered_) NoteLinkUp();
   if (link_.SearchDialog) {
     link_.SearchDialog->Finish();
     return;
@@ -118,6 +122,7 @@ void TConnectionSupervisor::NoResponseTimerTimer() {
   timers_.NoResponse.SetEnabled(false);
   timers_.Check.SetEnabled(false);
   view_.SetLed(TLinkLed::Reply, false);
+  NoteLinkDown("not present");
   MarkLost();
   link_.DataReceived = false;
   NoticeDeviceGone();
@@ -140,7 +145,7 @@ void TConnectionSupervisor::OfferPortSelection() {
     ShowLinkDown();
     return;
   }
-  port_.SetComNumber(*chosen);
+  UsePort(*chosen);
   link_.ForcePortSelect = false;
   Reconnect();
 }
@@ -154,6 +159,7 @@ void TConnectionSupervisor::NoDataStreamTimerTimer() {
   // gain change the poll is held back three seconds, and its answer lands
   // only a few tens of milliseconds before this watchdog would fire.
   if (dsr && timers_.NoResponse.Enabled()) return;
+  NoteLinkDown(nullptr);
   MarkLost();
   // With DSR up the link is only silent: the next poll goes unanswered and
   // the no-response watchdog reports it.
@@ -168,6 +174,7 @@ void TConnectionSupervisor::NoDataStreamTimerTimer() {
 }
 
 void TConnectionSupervisor::BtnWakeInstrumentClick() {
+  audit_.Send({.Event = "reset"});
   link_.ForcePortSelect = true;
   Reconnect();
 }
@@ -190,6 +197,35 @@ void TConnectionSupervisor::MarkLost() {
   link_.ReplyMatched = false;
   link_.SettingsLost = true;
   answered_ = false;
+}
+
+// The instrument answers: the first time since the program started, or again
+// after the link was found lost.
+void TConnectionSupervisor::NoteLinkUp() {
+  if (linkUp_) return;
+  audit_.Send({.Event = everUp_ ? "reconnected" : "connected"});
+  linkUp_ = everUp_ = true;
+}
+
+// A link that was up is lost; one never up since the last loss is reported
+// only as `whenNeverUp`, what the operator is told (none: nothing new).
+void TConnectionSupervisor::NoteLinkDown(const char* whenNeverUp) {
+  if (linkUp_) {
+    audit_.Send({.Event = "lost"});
+  } else if (whenNeverUp) {
+    audit_.Send({.Event = whenNeverUp});
+  }
+  linkUp_ = false;
+}
+
+// The port the operator chose in the port dialog.
+void TConnectionSupervisor::UsePort(std::uint16_t number) {
+  const std::string before = PortName(port_.ComNumber());
+  port_.SetComNumber(number);
+  audit_.Send({.Event = audit::TAuditTrail::kSettingEvent,
+               .Setting = "port",
+               .OldValue = before,
+               .NewValue = PortName(number)});
 }
 
 // Neither answered again nor being searched for: what follows a box about

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "audit/AuditTrail.h"
 #include "instrument/CommandExchange.h"
 #include "instrument/LinkBox.h"
 #include "instrument/LinkPrompts.h"
@@ -18,7 +19,8 @@ namespace orvane::instrument {
 class TConnectionSupervisor {
  public:
   TConnectionSupervisor(InstrumentLink& link, TCommandExchange& exchange, TLinkPort& port,
-                        const TLinkTimers& timers, TLinkView& view, TLinkPrompts& prompts);
+                        const TLinkTimers& timers, TLinkView& view, TLinkPrompts& prompts,
+                        audit::TAuditTrail& audit);
 
   // Returns once the search box has closed.
   void ConnectInstrument();
@@ -47,6 +49,8 @@ class TConnectionSupervisor {
   void AwaitAnswer();
   void RestoreSettings();
   void MarkLost();
+  void NoteLinkUp();
+  void NoteLinkDown(const char* whenNeverUp);
   bool StillLost() const;
   void CloseSearchDialog();
   void OfferPortSelection();
@@ -54,6 +58,7 @@ class TConnectionSupervisor {
   void ShowLinkDown();
   void NoticeDeviceGone();
   std::optional<std::uint16_t> SelectPort();
+  void UsePort(std::uint16_t number);
 
   InstrumentLink& link_;
   TCommandExchange& exchange_;
@@ -61,11 +66,15 @@ class TConnectionSupervisor {
   TLinkTimers timers_;
   TLinkView& view_;
   TLinkPrompts& prompts_;
+  audit::TAuditTrail& audit_;
   std::function<void()> onDeviceGone_;
   TLinkBox linkBox_;
   // The instrument answered since the last connect began or the link was
   // found lost.
   bool answered_ = false;
+  // What the audit trail was last told of the link: up, and up at least once.
+  bool linkUp_ = false;
+  bool everUp_ = false;
 };
 
 }  // namespace orvane::instrument

@@ -6,6 +6,7 @@
 
 #include "instrument/Protocol.h"
 #include "instrument/Units.h"
+#include "panel/AuditValues.h"
 #include "panel/MainLayout.h"
 #include "panel/ScreenNumber.h"
 #include "widgets/TButton.h"
@@ -43,8 +44,9 @@ QString LampCurrentText(const widgets::TTrackBar& slider) {
 }  // namespace
 
 TLampHandlers::TLampHandlers(const TMainControls& controls, instrument::TCommandExchange& exchange,
-                             widgets::TTimer& check, widgets::TTimer& boost)
-    : c_(controls), exchange_(exchange), check_(check), boost_(boost) {
+                             widgets::TTimer& check, widgets::TTimer& boost,
+                             audit::TAuditTrail& audit)
+    : c_(controls), exchange_(exchange), check_(check), boost_(boost), audit_(audit) {
   Bind();
 }
 
@@ -77,6 +79,8 @@ void TLampHandlers::BtnSetCurrentClick(QObject*) {
   check_.SetEnabled(false);
   c_.BtnSetCurrent->setEnabled(false);
   exchange_.Send(protocol::BuildPrimaryCurrentCommand(PositionOf(*c_.tbPrimary)));
+  audit_.SettingSent("primary current",
+                     MilliampsValue(PositionOf(*c_.tbPrimary), units::kPrimaryFullScale));
   boost_.SetEnabled(true);
 }
 
@@ -84,6 +88,8 @@ void TLampHandlers::BtnSetCurrentClick(QObject*) {
 void TLampHandlers::BoostTimerTimer(QObject*) {
   boost_.SetEnabled(false);
   exchange_.Send(protocol::BuildBoostCurrentCommand(PositionOf(*c_.tbBoost)));
+  audit_.SettingSent("boost current",
+                     MilliampsValue(PositionOf(*c_.tbBoost), units::kBoostFullScale));
   check_.SetEnabled(true);
 }
 
@@ -91,6 +97,7 @@ void TLampHandlers::rgElementsClick(QObject*) {
   const int item = c_.rgElements->ItemIndex();
   if (item < 0 || item >= static_cast<int>(kPresets.size())) return;
   const TLampPreset& preset = kPresets[static_cast<std::size_t>(item)];
+  audit_.SettingSent("lamp preset", ItemValue(*c_.rgElements));
   SetLampPositions(preset.primary, preset.boost);
 }
 

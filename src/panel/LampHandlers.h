@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audit/AuditTrail.h"
 #include "instrument/CommandExchange.h"
 #include "panel/MainControls.h"
 
@@ -11,10 +12,11 @@ namespace orvane::panel {
 // Set sends the primary at once and the boost kBoostDelay later, so the
 // lamp is not struck with both at the same moment. The element selector puts
 // both sliders at a preset, and the operating-conditions table slides out.
+// The currents sent and the preset chosen go to the audit trail when new.
 class TLampHandlers {
  public:
   TLampHandlers(const TMainControls& controls, instrument::TCommandExchange& exchange,
-                widgets::TTimer& check, widgets::TTimer& boost);
+                widgets::TTimer& check, widgets::TTimer& boost, audit::TAuditTrail& audit);
 
   // How long after the primary the boost goes out.
   static constexpr int kBoostDelay = 5000;  // ms
@@ -34,6 +36,7 @@ class TLampHandlers {
   instrument::TCommandExchange& exchange_;
   widgets::TTimer& check_;
   widgets::TTimer& boost_;
+  audit::TAuditTrail& audit_;
 };
 
 }  // namespace orvane::panel

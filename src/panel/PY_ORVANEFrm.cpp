@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include "config/IniFile.h"
+#include "instrument/LinkAudit.h"
 #include "panel/MainLayout.h"
 #include "panel/WindowModel.h"
 #include "serial/ApdExceptions.h"
@@ -24,16 +25,18 @@ TPY_ORVANEFrm::TPY_ORVANEFrm(std::filesystem::path configFile)
       view_(controls_, settings_, [this] { ModelIdentified(); }),
       prompts_(*this),
       exchange_(link_, portLink_, LinkTimers(), view_),
-      settings_(controls_, link_, exchange_, timers_.CheckTimer),
-      lamp_(controls_, exchange_, timers_.CheckTimer, timers_.BoostTimer),
+      settings_(controls_, link_, exchange_, timers_.CheckTimer, audit_),
+      lamp_(controls_, exchange_, timers_.CheckTimer, timers_.BoostTimer, audit_),
       power_(controls_, link_, portLink_, settings_, lamp_, timers_.CheckTimer, timers_.CloseTimer,
-             *this),
+             *this, audit_),
       polling_(link_, exchange_, timers_.CheckTimer),
-      supervisor_(link_, exchange_, portLink_, LinkTimers(), view_, prompts_),
+      supervisor_(link_, exchange_, portLink_, LinkTimers(), view_, prompts_, audit_),
       reconnect_(link_, portLink_, [this] { supervisor_.Reconnect(); }),
       settingsFile_(controls_, link_, port_, *this),
       autosave_(settingsFile_, controls_, configFile_),
       trendOpener_(*this, *controls_.Signal, trend_) {
+  audit_.SetStamp(
+      [this](audit::TAuditEvent& event) { instrument::StampLink(event, link_, portLink_); });
   setObjectName("PY_ORVANEFrm");
   setWindowTitle(kProgramCaption);
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

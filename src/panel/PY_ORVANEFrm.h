@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "audit/AuditTrail.h"
 #include "instrument/AutoReconnect.h"
 #include "instrument/ComPortLink.h"
 #include "instrument/CommandExchange.h"
@@ -54,6 +55,9 @@ class TPY_ORVANEFrm : public QWidget {
   serial::TApdComPort& Port() { return port_; }
   const trend::TSignalTrend& Trend() const { return trend_; }
   TTrendOpener& TrendOpener() { return trendOpener_; }
+  // Every operator action that reaches the instrument, and every change of
+  // the link, in the order they happen.
+  audit::TAuditTrail& Audit() { return audit_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -82,6 +86,7 @@ class TPY_ORVANEFrm : public QWidget {
   std::filesystem::path configFile_;
   TMainControls controls_;
   TMainTimers timers_;
+  audit::TAuditTrail audit_;
   instrument::InstrumentLink link_;
   serial::TApdComPort port_;
   instrument::TComPortLink portLink_;

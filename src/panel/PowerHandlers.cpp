@@ -21,10 +21,17 @@ using widgets::TMessageDlg;
 
 TPowerHandlers::TPowerHandlers(const TMainControls& controls, instrument::InstrumentLink& link,
                                instrument::TLinkPort& port, TSettingsHandlers& settings,
-                               TLampHandlers& lamp, widgets::TTimer& check,
-                               widgets::TTimer& close, QWidget& window)
-    : c_(controls), link_(link), port_(port), settings_(settings), lamp_(lamp), check_(check),
-      close_(close), window_(window) {
+                               TLampHandlers& lamp, widgets::TTimer& check, widgets::TTimer& close,
+                               QWidget& window, audit::TAuditTrail& audit)
+    : c_(controls),
+      link_(link),
+      port_(port),
+      settings_(settings),
+      lamp_(lamp),
+      check_(check),
+      close_(close),
+      window_(window),
+      audit_(audit) {
   c_.VrPowerButton->SetOnClick([this](QObject* sender) { VrPowerButtonClick(sender); });
   close_.SetOnTimer([this](QObject* sender) { CloseTimerTimer(sender); });
 }
@@ -43,6 +50,7 @@ void TPowerHandlers::VrPowerButtonClick(QObject*) {
   }
   button.SetCaption("OFF");
   if (!port_.DSR()) return;
+  audit_.Send({.Event = "wake"});
   settings_.ResendSettings();
   if (link_.IsModelB()) {
     lamp_.rgElementsClick(c_.rgElements);
@@ -56,6 +64,7 @@ void TPowerHandlers::WriteIdle() {
     if (!port_.DSR()) return;
     port_.Write(std::string(protocol::kIdleCommand) + protocol::kCarriageReturn);
     link_.IdleRequested = true;
+    audit_.Send({.Event = "idle"});
   } catch (const std::exception&) {
     // An instrument that did not take the idle command is still running.
   }
@@ -78,6 +87,7 @@ bool TPowerHandlers::FormCloseQuery() {
 // The instrument gets kShutDownWait to take the shutdown before the program ends.
 void TPowerHandlers::ShutDown() {
   closeNow_ = true;
+  audit_.Send({.Event = "shut down"});
   if (!port_.IsOpen()) port_.Open();
   try {
     port_.Write(std::string(protocol::kIdleCommand) + protocol::kCarriageReturn);

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "audit/AuditTrail.h"
 #include "instrument/InstrumentLink.h"
 #include "instrument/LinkPort.h"
 #include "panel/MainControls.h"
@@ -19,13 +20,15 @@ class TLampHandlers;
 class TSettingsHandlers;
 
 // The power button's idle and wake-up, and the shutdown question on close.
+// Idle and wake-up each go to the audit trail.
 // "!Z00" goes straight to the port: it is never the command replies are
 // matched against, and no watchdog waits for its answer.
 class TPowerHandlers {
  public:
   TPowerHandlers(const TMainControls& controls, instrument::InstrumentLink& link,
                  instrument::TLinkPort& port, TSettingsHandlers& settings, TLampHandlers& lamp,
-                 widgets::TTimer& check, widgets::TTimer& close, QWidget& window);
+                 widgets::TTimer& check, widgets::TTimer& close, QWidget& window,
+                 audit::TAuditTrail& audit);
 
   void VrPowerButtonClick(QObject* sender);
   // Whether the window may close now; asks the operator when the instrument
@@ -51,6 +54,7 @@ class TPowerHandlers {
   widgets::TTimer& check_;
   widgets::TTimer& close_;
   QWidget& window_;
+  audit::TAuditTrail& audit_;
   bool closeNow_ = false;
 };
 

@@ -2,7 +2,9 @@
 
 #include "instrument/Protocol.h"
 #include "instrument/Units.h"
+#include "panel/AuditValues.h"
 #include "panel/MainLayout.h"
+#include "trend/SettingLabels.h"
 #include "widgets/TButton.h"
 #include "widgets/TRadioGroup.h"
 #include "widgets/TSpinEdit.h"
@@ -26,9 +28,9 @@ QString PumpSpeedText(const widgets::TTrackBar& slider) {
 
 TSettingsHandlers::TSettingsHandlers(const TMainControls& controls,
                                      instrument::InstrumentLink& link,
-                                     instrument::TCommandExchange& exchange,
-                                     widgets::TTimer& check)
-    : c_(controls), link_(link), exchange_(exchange), check_(check) {
+                                     instrument::TCommandExchange& exchange, widgets::TTimer& check,
+                                     audit::TAuditTrail& audit)
+    : c_(controls), link_(link), exchange_(exchange), check_(check), audit_(audit) {
   Bind();
 }
 
@@ -64,6 +66,8 @@ void TSettingsHandlers::GainModeClick(QObject* sender) {
 
 void TSettingsHandlers::SendGainMode() {
   exchange_.Send(protocol::BuildGainModeCommand(link_.GainCode, link_.ModeCode));
+  audit_.SettingSent("gain", trend::GainLabel(link_.GainCode));
+  audit_.SettingSent("mode", trend::ModeLabel(link_.ModeCode));
 }
 
 void TSettingsHandlers::UpdateGainCode() {
@@ -85,24 +89,28 @@ void TSettingsHandlers::PumpSpeedChange(QObject* sender) {
   slider->SetSelEnd(slider->Position());
   exchange_.Send(first ? protocol::BuildPump1Command(position)
                        : protocol::BuildPump2Command(position));
+  audit_.SettingSent(first ? "pump 1" : "pump 2", PercentValue(position));
 }
 
 void TSettingsHandlers::rgDryerGasClick(QObject*) {
   const int item = c_.rgDryerGas->ItemIndex();
   if (item == -1) return;
   exchange_.Send(protocol::BuildDryerGasCommand(item == 1));
+  audit_.SettingSent("dryer gas", ItemValue(*c_.rgDryerGas));
 }
 
 void TSettingsHandlers::rgAnalysisGasClick(QObject*) {
   const int item = c_.rgAnalysisGas->ItemIndex();
   if (item == -1) return;
   exchange_.Send(protocol::BuildAnalysisGasCommand(item == 1));
+  audit_.SettingSent("analysis gas", ItemValue(*c_.rgAnalysisGas));
 }
 
 // The next poll reads the filter back, so the box shows what the instrument took.
 void TSettingsHandlers::btnSetFilterClick(QObject*) {
   check_.SetEnabled(false);
   exchange_.Send(protocol::BuildSetFilterCommand(static_cast<std::uint8_t>(c_.speFilter->Value())));
+  audit_.SettingSent("filter", std::to_string(c_.speFilter->Value()));
   link_.PollStep = 0;
 }
 

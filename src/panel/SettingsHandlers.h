@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audit/AuditTrail.h"
 #include "instrument/CommandExchange.h"
 #include "panel/MainControls.h"
 
@@ -9,10 +10,12 @@ namespace orvane::panel {
 
 // Gain and mode, the pumps, the gases and the filter: each turns its
 // control's state into one command and sends it. None waits for the reply.
+// Each value sent that differs from the last goes to the audit trail.
 class TSettingsHandlers {
  public:
   TSettingsHandlers(const TMainControls& controls, instrument::InstrumentLink& link,
-                    instrument::TCommandExchange& exchange, widgets::TTimer& check);
+                    instrument::TCommandExchange& exchange, widgets::TTimer& check,
+                    audit::TAuditTrail& audit);
 
   void GainModeClick(QObject* sender);
   void UpdateGainCode();
@@ -40,6 +43,7 @@ class TSettingsHandlers {
   instrument::InstrumentLink& link_;
   instrument::TCommandExchange& exchange_;
   widgets::TTimer& check_;
+  audit::TAuditTrail& audit_;
 };
 
 }  // namespace orvane::panel

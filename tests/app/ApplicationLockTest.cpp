@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "LockFixture.h"
+#include "audit/JournalSink.h"
 
 namespace orvane::app::test {
 namespace {
@@ -105,6 +106,27 @@ TEST(ApplicationLockBinding, AButtonOutlivingTheLockClicksIntoNothing) {
   { TApplicationLock lock(&group, &group, &group, &group, &button, panelLocked); }
   button.click();
   EXPECT_FALSE(panelLocked);
+}
+
+// The trail names the account that locked, failed to unlock and unlocked;
+// nothing typed into the dialog reaches it.
+TEST_F(ApplicationLock, LockAndUnlockReachTheAuditTrailWithTheAccountOnly) {
+  audit::TAuditTrail trail;
+  std::vector<audit::TAuditEvent> heard;
+  trail.Subscribe([&](const audit::TAuditEvent& event) { heard.push_back(event); });
+  lock.SetAuditTrail(trail);
+  btnLock->click();
+  ASSERT_EQ(Unlock("wrong-secret"), false);
+  ASSERT_EQ(Unlock("right"), true);
+  std::vector<std::string> events;
+  for (const audit::TAuditEvent& event : heard) {
+    events.push_back(event.Event);
+    EXPECT_EQ(event.User, Me());
+    const std::string line = audit::JournalLine(event);
+    EXPECT_EQ(line.find("secret"), std::string::npos) << line;
+    EXPECT_EQ(line.find("right"), std::string::npos) << line;
+  }
+  EXPECT_EQ(events, (std::vector<std::string>{"lock", "unlock refused", "unlock"}));
 }
 
 }  // namespace

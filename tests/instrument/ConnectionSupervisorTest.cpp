@@ -40,7 +40,9 @@ class ConnectionSupervisorTest : public ::testing::Test {
   InstrumentLink& link = rig.link;
   TFakePort& port = rig.port;
   TScriptedPrompts prompts;
-  TConnectionSupervisor supervisor{link, rig.exchange, port, rig.timers.Refs(), rig.view, prompts};
+  audit::TAuditTrail audit;
+  TConnectionSupervisor supervisor{link,     rig.exchange, port, rig.timers.Refs(),
+                                   rig.view, prompts,      audit};
   std::function<void()> onBox;
   bool searchSeen = false;
 };
