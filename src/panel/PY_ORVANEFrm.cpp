@@ -152,15 +152,24 @@ void TPY_ORVANEFrm::cbKeepOnTopClick() {
   if (QWindow* handle = windowHandle()) handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
 }
 
+// The last save waits for a write under way, so it is the last to reach the
+// file. A failure is shown in the error box and remembered for the exit
+// status.
+bool TPY_ORVANEFrm::SaveSettings() {
+  if (!settingsSaved_) {
+    autosave_.Stop();
+    settingsSaved_ = widgets::TErrorGuard::Run([this] {
+      config::TIniFile ini(configFile_);
+      settingsFile_.Save(ini);
+    });
+  }
+  return *settingsSaved_;
+}
+
 // Each step runs whatever the one before it did: a settings file that cannot
-// be written must not leave the port open. The last save waits for a write
-// under way, so it is the last to reach the file.
+// be written must not leave the port open.
 void TPY_ORVANEFrm::FormDestroy() {
-  autosave_.Stop();
-  widgets::TErrorGuard::Run([this] {
-    config::TIniFile ini(configFile_);
-    settingsFile_.Save(ini);
-  });
+  SaveSettings();
   for (widgets::TTimer* timer :
        {&timers_.ActivityTimer, &timers_.NoResponseTimer, &timers_.NoDataStreamTimer,
         &timers_.BoostTimer, &timers_.StartupTimer, &timers_.CloseTimer, &timers_.CheckTimer}) {

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <optional>
 
 #include "instrument/AutoReconnect.h"
 #include "instrument/ComPortLink.h"
@@ -54,6 +55,9 @@ class TPY_ORVANEFrm : public QWidget {
   serial::TApdComPort& Port() { return port_; }
   const trend::TSignalTrend& Trend() const { return trend_; }
   TTrendOpener& TrendOpener() { return trendOpener_; }
+  // Writes the settings to config.ini once, at the end of the session; false
+  // when they could not be written. The destruction does it when nobody has.
+  bool SaveSettings();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -98,6 +102,7 @@ class TPY_ORVANEFrm : public QWidget {
   TSettingsAutosave autosave_;
   trend::TSignalTrend trend_;
   TTrendOpener trendOpener_;
+  std::optional<bool> settingsSaved_;
 };
 
 }  // namespace orvane::panel
