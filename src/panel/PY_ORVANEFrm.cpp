@@ -6,9 +6,11 @@
 #include <QWindow>
 
 #include "config/IniFile.h"
+#include "panel/AboutBox.h"
 #include "panel/MainLayout.h"
 #include "panel/WindowModel.h"
 #include "serial/ApdExceptions.h"
+#include "serial/PortNames.h"
 #include "widgets/PictureStrip.h"
 #include "widgets/TButton.h"
 #include "widgets/TCheckBox.h"
@@ -43,6 +45,7 @@ TPY_ORVANEFrm::TPY_ORVANEFrm(std::filesystem::path configFile)
   setMinimumSize(kTileClientSize);
   SetUpPort();
   BindEvents();
+  InstallAbout(*this, [this] { return AboutFacts(); });
   widgets::TErrorGuard::Run([this] { FormCreate(); });
   autosave_.Start();
   FormResize();
@@ -55,6 +58,12 @@ TPY_ORVANEFrm::~TPY_ORVANEFrm() { FormDestroy(); }
 instrument::TLinkTimers TPY_ORVANEFrm::LinkTimers() {
   return {timers_.ActivityTimer, timers_.NoResponseTimer, timers_.NoDataStreamTimer,
           timers_.StartupTimer, timers_.CheckTimer};
+}
+
+TAboutFacts TPY_ORVANEFrm::AboutFacts() const {
+  const unsigned number = port_.ComNumber();
+  return {number, serial::PortDevicePath(number, serial::PortMapFile()).value_or(""), port_.Line,
+          configFile_};
 }
 
 void TPY_ORVANEFrm::SetUpPort() {

@@ -12,6 +12,7 @@
 #include "instrument/InstrumentLink.h"
 #include "instrument/LinkTimers.h"
 #include "instrument/StatusPolling.h"
+#include "panel/AboutBox.h"
 #include "panel/LampHandlers.h"
 #include "panel/MainControls.h"
 #include "panel/PanelLinkView.h"
@@ -67,6 +68,7 @@ class TPY_ORVANEFrm : public QWidget {
 
  private:
   instrument::TLinkTimers LinkTimers();
+  TAboutFacts AboutFacts() const;
   void SetUpPort();
   void FormCreate();
   void BindEvents();
