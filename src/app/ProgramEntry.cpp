@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QScreen>
+#include <QTimer>
 
 #include "app/ApplicationLock.h"
 #include "app/SingleInstance.h"
@@ -16,6 +17,7 @@
 #include "widgets/Accessibility.h"
 #include "widgets/FontSubstitutes.h"
 #include "widgets/TDialogOwner.h"
+#include "widgets/TMessageDlg.h"
 
 namespace orvane::app {
 namespace {
@@ -34,7 +36,16 @@ void Centre(QWidget& window) {
   window.move(screen.center() - window.frameGeometry().center() + window.pos());
 }
 
-void RunMainWindow(QApplication& app, TSingleInstance& instance) {
+// A copy without the guard against a second one says so once, over its
+// window, as soon as the window stands.
+void TellUnguarded(QWidget& window, const TSingleInstance& instance) {
+  if (instance.Unguarded().empty()) return;
+  const QString text = QString::fromStdString(instance.Unguarded());
+  QTimer::singleShot(0, &window, [&window, text] { widgets::TMessageDlg::Warning(&window, text); });
+}
+
+// False when the settings could not be saved at the end.
+bool RunMainWindow(QApplication& app, TSingleInstance& instance) {
   panel::TPY_ORVANEFrm window(config::ConfigIniPath());
   widgets::TDialogOwner::Register(&window);
   const panel::TMainControls& c = window.Controls();
@@ -47,7 +58,9 @@ void RunMainWindow(QApplication& app, TSingleInstance& instance) {
   Centre(window);
   window.show();
   instance.Listen(window);
+  TellUnguarded(window, instance);
   app.exec();
+  return window.SaveSettings();
 }
 
 }  // namespace
@@ -72,8 +85,7 @@ int RunProgram(int argc, char** argv) {
     if (!RunSplash(splash)) return 0;
   }
   ApplyTheme(app, kThemeName);
-  RunMainWindow(app, instance);
-  return 0;
+  return RunMainWindow(app, instance) ? 0 : kSettingsNotSaved;
 }
 
 }  // namespace orvane::app

@@ -7,8 +7,6 @@
 #include <cstdlib>
 #include <system_error>
 
-#include <QtGlobal>
-
 namespace orvane::app {
 
 std::optional<std::filesystem::path> TrustedFolder(const std::filesystem::path& folder,
@@ -23,14 +21,13 @@ std::optional<std::filesystem::path> TrustedFolder(const std::filesystem::path& 
 std::optional<std::filesystem::path> RuntimeFolder() {
   const char* session = std::getenv("XDG_RUNTIME_DIR");
   const bool ownFolder = session == nullptr || *session == '\0';
-  const std::filesystem::path wanted =
-      ownFolder ? std::filesystem::path("/tmp/orvane-" + std::to_string(::geteuid())) : session;
-  auto folder = TrustedFolder(wanted, ownFolder);
-  if (!folder) {
-    qWarning("%s is not a private folder of this account: no guard against a second copy",
-             wanted.c_str());
-  }
-  return folder;
+  return TrustedFolder(WantedRuntimeFolder(), ownFolder);
+}
+
+std::filesystem::path WantedRuntimeFolder() {
+  const char* session = std::getenv("XDG_RUNTIME_DIR");
+  if (session != nullptr && *session != '\0') return session;
+  return "/tmp/orvane-" + std::to_string(::geteuid());
 }
 
 std::string OwnExecutablePath() {

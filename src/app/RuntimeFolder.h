@@ -17,6 +17,8 @@ std::optional<std::filesystem::path> TrustedFolder(const std::filesystem::path& 
 // Where the running copy keeps its lock and socket: $XDG_RUNTIME_DIR, else
 // /tmp/orvane-<uid>/; nothing when that folder cannot be trusted.
 std::optional<std::filesystem::path> RuntimeFolder();
+// That folder, trusted or not.
+std::filesystem::path WantedRuntimeFolder();
 
 // The full path of the running executable, links resolved.
 std::string OwnExecutablePath();

@@ -34,8 +34,19 @@ void Drop(QLocalSocket& socket) {
 
 }  // namespace
 
+std::string RefusedFolderText(const std::filesystem::path& folder) {
+  return folder.string() + " " + kRefusedFolder + kUnguarded;
+}
+
+std::string UnlockableText(const std::filesystem::path& lockFile) {
+  return lockFile.string() + " " + kUnlockable + kUnguarded;
+}
+
 TSingleInstance::TSingleInstance() : folder_(RuntimeFolder()) {
-  if (!folder_) return;
+  if (!folder_) {
+    Unguard(RefusedFolderText(WantedRuntimeFolder()));
+    return;
+  }
   const std::filesystem::path lockPath = *folder_ / kLockName;
   const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
@@ -43,8 +54,13 @@ TSingleInstance::TSingleInstance() : folder_(RuntimeFolder()) {
     return;
   }
   anotherCopy_ = fd >= 0 && errno == EWOULDBLOCK;
-  if (!anotherCopy_) qWarning("cannot lock %s: no guard against a second copy", lockPath.c_str());
+  if (!anotherCopy_) Unguard(UnlockableText(lockPath));
   if (fd >= 0) ::close(fd);
+}
+
+void TSingleInstance::Unguard(std::string why) {
+  qWarning("%s", why.c_str());
+  unguarded_ = std::move(why);
 }
 
 // The socket goes while the lock is still ours: once the lock is released a

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include <QByteArray>
 #include <QPointer>
@@ -13,6 +14,17 @@ class QLocalSocket;
 class QWidget;
 
 namespace orvane::app {
+
+// What the operator is told when this copy runs without the guard: the
+// runtime folder or the lock file, then one of these.
+inline constexpr char kRefusedFolder[] =
+    "is not a private folder of this account (it must be its own, mode 0700)";
+inline constexpr char kUnlockable[] = "cannot be locked";
+inline constexpr char kUnguarded[] =
+    ": nothing keeps a second copy of the panel from starting, and two copies would both "
+    "drive the instrument";
+std::string RefusedFolderText(const std::filesystem::path& folder);
+std::string UnlockableText(const std::filesystem::path& lockFile);
 
 // One running copy per account and runtime folder. The first copy holds an
 // exclusive lock on OrvaneMutex for the life of the process; the kernel
@@ -33,6 +45,9 @@ class TSingleInstance {
 
   // Another copy holds the lock: this one should hand over and end.
   bool AnotherCopyRuns() const { return anotherCopy_; }
+  // Why this copy runs unguarded, already on standard error; empty when
+  // guarded.
+  const std::string& Unguarded() const { return unguarded_; }
 
   // First copy: from now on a hand-over raises and activates `window`.
   void Listen(QWidget& window);
@@ -42,6 +57,7 @@ class TSingleInstance {
   void HandOver() const;
 
  private:
+  void Unguard(std::string why);
   QString SocketPath() const;
   void Accept();
   void Receive(QLocalSocket& socket, QByteArray& received);
@@ -50,6 +66,7 @@ class TSingleInstance {
   std::optional<std::filesystem::path> folder_;
   int lockFd_ = -1;
   bool anotherCopy_ = false;
+  std::string unguarded_;
   std::unique_ptr<QLocalServer> server_;
   QPointer<QWidget> window_;
   QByteArray ownPath_;

@@ -7,9 +7,11 @@
 
 #include "config/IniFile.h"
 #include "instrument/LinkAudit.h"
+#include "panel/AboutBox.h"
 #include "panel/MainLayout.h"
 #include "panel/WindowModel.h"
 #include "serial/ApdExceptions.h"
+#include "serial/PortNames.h"
 #include "widgets/PictureStrip.h"
 #include "widgets/TButton.h"
 #include "widgets/TCheckBox.h"
@@ -46,6 +48,7 @@ TPY_ORVANEFrm::TPY_ORVANEFrm(std::filesystem::path configFile)
   setMinimumSize(kTileClientSize);
   SetUpPort();
   BindEvents();
+  InstallAbout(*this, [this] { return AboutFacts(); });
   widgets::TErrorGuard::Run([this] { FormCreate(); });
   autosave_.Start();
   FormResize();
@@ -58,6 +61,12 @@ TPY_ORVANEFrm::~TPY_ORVANEFrm() { FormDestroy(); }
 instrument::TLinkTimers TPY_ORVANEFrm::LinkTimers() {
   return {timers_.ActivityTimer, timers_.NoResponseTimer, timers_.NoDataStreamTimer,
           timers_.StartupTimer, timers_.CheckTimer};
+}
+
+TAboutFacts TPY_ORVANEFrm::AboutFacts() const {
+  const unsigned number = port_.ComNumber();
+  return {number, serial::PortDevicePath(number, serial::PortMapFile()).value_or(""), port_.Line,
+          configFile_};
 }
 
 void TPY_ORVANEFrm::SetUpPort() {
@@ -155,15 +164,24 @@ void TPY_ORVANEFrm::cbKeepOnTopClick() {
   if (QWindow* handle = windowHandle()) handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
 }
 
+// The last save waits for a write under way, so it is the last to reach the
+// file. A failure is shown in the error box and remembered for the exit
+// status.
+bool TPY_ORVANEFrm::SaveSettings() {
+  if (!settingsSaved_) {
+    autosave_.Stop();
+    settingsSaved_ = widgets::TErrorGuard::Run([this] {
+      config::TIniFile ini(configFile_);
+      settingsFile_.Save(ini);
+    });
+  }
+  return *settingsSaved_;
+}
+
 // Each step runs whatever the one before it did: a settings file that cannot
-// be written must not leave the port open. The last save waits for a write
-// under way, so it is the last to reach the file.
+// be written must not leave the port open.
 void TPY_ORVANEFrm::FormDestroy() {
-  autosave_.Stop();
-  widgets::TErrorGuard::Run([this] {
-    config::TIniFile ini(configFile_);
-    settingsFile_.Save(ini);
-  });
+  SaveSettings();
   for (widgets::TTimer* timer :
        {&timers_.ActivityTimer, &timers_.NoResponseTimer, &timers_.NoDataStreamTimer,
         &timers_.BoostTimer, &timers_.StartupTimer, &timers_.CloseTimer, &timers_.CheckTimer}) {

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <optional>
 
 #include "audit/AuditTrail.h"
 #include "instrument/AutoReconnect.h"
@@ -12,6 +13,7 @@
 #include "instrument/InstrumentLink.h"
 #include "instrument/LinkTimers.h"
 #include "instrument/StatusPolling.h"
+#include "panel/AboutBox.h"
 #include "panel/LampHandlers.h"
 #include "panel/MainControls.h"
 #include "panel/PanelLinkView.h"
@@ -58,6 +60,9 @@ class TPY_ORVANEFrm : public QWidget {
   // Every operator action that reaches the instrument, and every change of
   // the link, in the order they happen.
   audit::TAuditTrail& Audit() { return audit_; }
+  // Writes the settings to config.ini once, at the end of the session; false
+  // when they could not be written. The destruction does it when nobody has.
+  bool SaveSettings();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -67,6 +72,7 @@ class TPY_ORVANEFrm : public QWidget {
 
  private:
   instrument::TLinkTimers LinkTimers();
+  TAboutFacts AboutFacts() const;
   void SetUpPort();
   void FormCreate();
   void BindEvents();
@@ -103,6 +109,7 @@ class TPY_ORVANEFrm : public QWidget {
   TSettingsAutosave autosave_;
   trend::TSignalTrend trend_;
   TTrendOpener trendOpener_;
+  std::optional<bool> settingsSaved_;
 };
 
 }  // namespace orvane::panel

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <QRegion>
 
 #include "panel/TrendWindow.h"
 #include "trend/SignalTrend.h"
@@ -12,11 +13,22 @@ class QWidget;
 
 namespace orvane::panel {
 
+// The parts of the panel a window must leave in sight: `first` above all,
+// `all` where the screen allows.
+struct TReadOuts {
+  QRegion first;
+  QRegion all;
+};
+
 // Where a window of `size` goes so that it lies beside `panel` and inside
 // `screen`: to the right, else to the left, below or above, whichever fits
-// first; when none fits it is shrunk into the widest free side, and only a
-// screen too small for that makes it overlap the panel.
-QRect PlaceBeside(const QRect& panel, const QSize& size, const QRect& screen);
+// first; when none fits it is shrunk into the widest free side, down to
+// `smallest` (never below 360 x 220). Only a screen too small for that makes
+// it overlap the panel: then it goes against a screen edge where it covers
+// the least of the panel and none of the read-outs, at no less than
+// `smallest`.
+QRect PlaceBeside(const QRect& panel, const QSize& size, const QRect& screen,
+                  const TReadOuts& readOuts = {}, QSize smallest = {});
 
 // Opens the trend window when the signal read-out is double-clicked or
 // Ctrl+T is pressed in the panel; once open, the same raises it.
@@ -36,8 +48,10 @@ class TTrendOpener : public QObject {
 
  private:
   void Place();
+  TReadOuts ReadOuts() const;
 
   QWidget& panel_;
+  QLabel& readOut_;
   const trend::TSignalTrend& trend_;
   QPointer<TTrendWindow> window_;
 };

@@ -4,6 +4,7 @@
 
 #include "serial/ApdExceptions.h"
 #include "serial/ComSelectForm.h"
+#include "serial/DeviceHolder.h"
 #include "serial/NotifyReceiver.h"
 #include "serial/PortNames.h"
 #include "serial/Win32Dispatcher.h"
@@ -129,9 +130,15 @@ void TApdComPort::OpenDispatcher() {
   const auto device = PortDevicePath(fComNumber, PortMapFile());
   if (!device) CheckException(ecBadId);
   int result = fDispatcher->InitPort(*device, Line, InSize, OutSize, LineFlags());
-  if (result == ecAccessDenied) result = ecAlreadyOpen;
+  std::string detail = fDispatcher->LastOpenError().Text;
+  // The operator is told who holds the line, which only a refused open
+  // spends the look through the running processes on.
+  if (result == ecAccessDenied) {
+    result = ecAlreadyOpen;
+    detail = InUseText(*device, FindDeviceHolder(*device));
+  }
   if (result == ecFileNotFound) result = ecBadId;
-  CheckException(result, fDispatcher->LastOpenError().Text);
+  CheckException(result, detail);
   fPortState = TPortState::psOpen;
   UpdateHandlerFlags();
   fDispatcher->ChangeLengthTrigger(TriggerLength);

@@ -15,7 +15,9 @@ namespace {
     case ecNotOpen:
       throw ECommNotOpen("ie_NOpen - device not open", code);
     case ecAlreadyOpen:
-      throw EAlreadyOpen("ie_Open - device already open", code);
+      // A device another program holds is named, with the holder; the
+      // component's own text stays for a component already open.
+      throw EAlreadyOpen(detail.empty() ? "ie_Open - device already open" : detail, code);
     case ecNoPortSelected:
       throw ENoPortSelected("The ComNumber property of the TApdComPort has not been set", code);
     case ecPermissionDenied:

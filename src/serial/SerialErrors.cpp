@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "serial/DeviceHolder.h"
+
 namespace orvane::serial {
 
 namespace {
@@ -18,7 +20,7 @@ TSerialError OpenError(int err, const std::string& device) {
   switch (err) {
     case EBUSY:
     case EWOULDBLOCK:
-      return {ecAccessDenied, err, device + " is in use by another program"};
+      return {ecAccessDenied, err, InUseText(device, std::nullopt)};
     case ENOENT:
     case ENODEV:
     case ENXIO:

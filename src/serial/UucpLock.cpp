@@ -44,11 +44,14 @@ pid_t LockPid(const std::filesystem::path& file) {
 
 }  // namespace
 
-bool HeldByLockFile(const std::string& device) {
+std::optional<pid_t> LockFileHolder(const std::string& device) {
   const pid_t pid = LockPid(LockDir() / LockName(device));
   // EPERM: the process exists but belongs to another account.
-  return pid > 0 && pid != getpid() && (kill(pid, 0) == 0 || errno == EPERM);
+  if (pid > 0 && pid != getpid() && (kill(pid, 0) == 0 || errno == EPERM)) return pid;
+  return std::nullopt;
 }
+
+bool HeldByLockFile(const std::string& device) { return LockFileHolder(device).has_value(); }
 
 const std::filesystem::path& LockFileDirectory() { return LockDir(); }
 

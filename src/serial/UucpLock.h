@@ -1,6 +1,9 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace orvane::serial {
@@ -11,6 +14,8 @@ namespace orvane::serial {
 // not count. This program only reads such files; its own hold on a line is
 // TIOCEXCL and flock.
 bool HeldByLockFile(const std::string& device);
+// The running process such a lock file names.
+std::optional<pid_t> LockFileHolder(const std::string& device);
 
 // The lock directory, /var/lock. Tests point it at a folder of their own.
 const std::filesystem::path& LockFileDirectory();

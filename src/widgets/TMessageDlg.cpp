@@ -70,6 +70,10 @@ int TMessageDlg::ShowMessage(QWidget* parent, const QString& text) {
   return Show(parent, {TMsgDlgType::mtCustom, QApplication::applicationDisplayName(), text});
 }
 
+int TMessageDlg::Information(QWidget* parent, const QString& title, const QString& text) {
+  return Show(parent, {TMsgDlgType::mtCustom, title, text});
+}
+
 int TMessageDlg::Show(QWidget* parent, const TMessageRequest& request) {
   if (ActiveScript()) return ActiveScript()(request);
   const TBoxLook look = LookOf(request.type);

@@ -43,6 +43,8 @@ class TMessageDlg {
   static int Error(QWidget* parent, const QString& text);
   // No icon; the title is the application's display name.
   static int ShowMessage(QWidget* parent, const QString& text);
+  // No icon, one OK button, a title of its own.
+  static int Information(QWidget* parent, const QString& title, const QString& text);
 
  private:
   static int Show(QWidget* parent, const TMessageRequest& request);

@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +16,7 @@
 #include "PortHolder.h"
 #include "ProgramDesktop.h"
 #include "SimProcess.h"
+#include "app/ProgramEntry.h"
 
 namespace orvane::app::test {
 namespace {
@@ -187,6 +189,39 @@ TEST_F(ProgramFaultTest, AConfigFileDeletedWhileRunningIsWrittenAgainAtTheEnd) {
   EXPECT_EQ(Contents(folder / "config.ini"),
             "[RV]\nComPort=3\nGain=2\nMode=2\nKeepOnTop=1\nPump1=0\nPump2=0\nDryerGas=0\n"
             "AnalysisGas=0\nLampType=-1\n");
+}
+
+// Settings that cannot be saved at the end are shown in the error box, and
+// the program then ends with a failure status.
+TEST_F(ProgramFaultTest, SettingsThatCannotBeSavedEndTheProgramWithAFailure) {
+  StartSim();
+  const fs::path folder = Install("panel");
+  std::ofstream(folder / "config.ini") << Ports(Link());
+  Start(folder);
+  ASSERT_TRUE(WaitPolling()) << SimLog();
+  fs::remove(folder / "config.ini");
+  fs::create_directory(folder / "config.ini");
+  panel_->Signal(SIGTERM);
+  const std::string box = WaitWindow("^ORVANE - AFS$", 15s);
+  ASSERT_FALSE(box.empty()) << "nobody was told";
+  Press(box, "Return");
+  EXPECT_EQ(panel_->WaitExit(30s), kSettingsNotSaved);
+}
+
+// A runtime folder open to others holds no guard against a second copy: the
+// operator is told once, in a box, and the panel works on.
+TEST_F(ProgramFaultTest, AnOpenRuntimeFolderIsToldOnceAndThePanelWorksOn) {
+  StartSim();
+  const fs::path folder = Install("panel");
+  std::ofstream(folder / "config.ini") << Ports(Link());
+  chmod((dir_ / "run").c_str(), 0755);
+  Start(folder);
+  const std::string box = WaitWindow("^Warning$", 15s);
+  ASSERT_EQ(std::count(box.begin(), box.end(), '\n'), 1) << box;
+  Press(box, "Return");
+  EXPECT_TRUE(WaitPolling()) << SimLog();
+  EXPECT_EQ(WaitWindow("^Warning$", 0ms), "");
+  EXPECT_EQ(Terminate(), 0);
 }
 
 }  // namespace

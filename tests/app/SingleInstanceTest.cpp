@@ -142,6 +142,7 @@ TEST_F(SingleInstanceTest, OnlyAPrivateFolderOfOurOwnIsTrusted) {
   const TSingleInstance first;
   const TSingleInstance second;
   EXPECT_FALSE(second.AnotherCopyRuns());
+  EXPECT_EQ(second.Unguarded(), RefusedFolderText(Folder));
   EXPECT_FALSE(fs::exists(Folder / "OrvaneMutex"));
 }
 

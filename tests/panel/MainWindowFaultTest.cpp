@@ -23,7 +23,6 @@ namespace {
 using Texts = std::vector<QString>;
 const QString kLost = "Lost Communication with Instrument";
 const QString kNoSuchPort = "ie_BadId - Specified comport doesn't exist";
-const QString kHeld = "ie_Open - device already open";
 
 // 4 KiB of random bytes; a carriage return about one in fifty when asked for,
 // else none.
@@ -151,7 +150,7 @@ TEST_F(MainWindowFaultTest, APortTakenByAnotherProgramIsReportedUntilItLetsGo) {
   Forget();
   C().BtnWakeInstrument->click();
   EXPECT_EQ(portDialogs, 1);
-  EXPECT_EQ(errors, Texts{kHeld});
+  EXPECT_EQ(errors, Texts{QString::fromStdString(LinkPath()) + " is in use by another program"});
   other.Release();
   C().BtnWakeInstrument->click();
   EXPECT_TRUE(WaitConnected());

@@ -132,5 +132,22 @@ TEST_F(MainWindowSettingsTest, DraggingAPumpSendsABurstThatEndsOnTheLastAnswer) 
   EXPECT_GE(paints.count, 5);
 }
 
+// F1 shows the About box over the window, with the port and line of the
+// moment and where config.ini is; the window keeps its size.
+TEST_F(MainWindowSettingsTest, F1ShowsTheAboutBoxAndTheWindowKeepsItsSize) {
+  Connect('B');
+  const QSize size = window->size();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QTest::keyClick(window.get(), Qt::Key_F1);
+  ASSERT_EQ(boxes.size(), 1u);
+  const QString line = QString::fromStdString("Line: COM3 (" + LinkPath() + ")") +
+                       ", 2400 bit/s, 7 data bits, no parity, 2 stop bits\n";
+  EXPECT_TRUE(boxes[0].contains(line)) << boxes[0].toStdString();
+  EXPECT_TRUE(
+      boxes[0].contains(QString::fromStdString("Settings: " + (Dir / "config.ini").string())));
+  EXPECT_EQ(window->size(), size);
+}
+
 }  // namespace
 }  // namespace orvane::panel::test

@@ -50,11 +50,37 @@ TEST(TrendPlacementTest, ShrinksIntoTheWidestFreeSideBeforeCoveringThePanel) {
   EXPECT_EQ(placed.height(), kSize.height());
 }
 
-TEST(TrendPlacementTest, AScreenWithNoRoomStillGetsTheWholeWindowOnIt) {
-  const QRect tiny(0, 0, 640, 480);
-  const QRect placed = PlaceBeside(QRect(0, 0, 600, 460), kSize, tiny);
-  EXPECT_TRUE(tiny.contains(placed));
-  EXPECT_EQ(placed.size(), kSize.boundedTo(tiny.size()));
+int Covered(const QRect& placed, const QRect& panel) {
+  const QRect both = placed.intersected(panel);
+  return both.width() * both.height();
+}
+
+// A laptop's 1366 x 768 with the panel centred, and the same at twice the
+// scale, where the panel fills the screen, for a window whose controls need
+// 720 pixels across: it stays on screen, covers less of the panel than the
+// whole window would, and never the status row; the lamp's read-outs stay
+// clear where the screen allows.
+TEST(TrendPlacementTest, ASmallScreenGetsItWhereItCoversTheLeastAndNeverTheReadOuts) {
+  const QSize smallest(720, 250);
+  const QRect laptop(0, 0, 1366, 768);
+  const QRect panel(347, 186, 672, 395);
+  const QRect status(350, 210, 146, 61);
+  const TReadOuts readOuts{status, QRegion(status) + QRect(1076, 440, 174, 110)};
+  const QRect placed = PlaceBeside(panel, kSize, laptop, readOuts, smallest);
+  EXPECT_TRUE(laptop.contains(placed));
+  EXPECT_FALSE(readOuts.all.intersects(placed));
+  EXPECT_LT(Covered(placed, panel) * 4, panel.width() * panel.height());
+  EXPECT_EQ(placed.size().expandedTo(smallest), placed.size());
+
+  const QRect scaled(0, 0, 683, 384);
+  const QRect filled(5, -5, 672, 395);
+  const QRect scaledStatus(8, 20, 146, 61);
+  const TReadOuts scaledReadOuts{scaledStatus, QRegion(scaledStatus) + QRect(380, 270, 174, 80)};
+  const QRect shrunk = PlaceBeside(filled, kSize, scaled, scaledReadOuts, smallest);
+  EXPECT_TRUE(scaled.contains(shrunk));
+  EXPECT_FALSE(shrunk.intersects(scaledStatus));
+  EXPECT_LT(Covered(shrunk, filled),
+            Covered(QRect(QPoint(), kSize.boundedTo(scaled.size())), filled));
 }
 
 }  // namespace

@@ -3,7 +3,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/fsuid.h>
+#include <sys/ioctl.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QComboBox>
@@ -114,6 +118,54 @@ TEST_F(ApdComPortTest, HeldAndMissingPortsLeaveTheComponentClosed) {
     EXPECT_THROW(other.SetOpen(true), EBadId) << missing;
     EXPECT_FALSE(other.Open());
     EXPECT_EQ(other.PortState(), TPortState::psClosed);
+  }
+}
+
+// Another process holding a line the way a terminal program does, under
+// the name "minicom", until the test lets it go.
+class TChildHolder {
+ public:
+  explicit TChildHolder(const std::string& device) {
+    int ready[2];
+    if (pipe(ready) != 0 || pipe(release_) != 0) throw std::runtime_error("pipe");
+    pid_ = fork();
+    if (pid_ == 0) {
+      const int fd = open(device.c_str(), O_RDWR | O_NOCTTY);
+      const char held = fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
+      prctl(PR_SET_NAME, "minicom");
+      close(release_[1]);
+      if (write(ready[1], &held, 1) == 1 && read(release_[0], &release_[1], 1) >= 0) _exit(0);
+      _exit(1);
+    }
+    close(ready[1]);
+    close(release_[0]);
+    char held = 'n';
+    if (read(ready[0], &held, 1) != 1 || held != 'y') throw std::runtime_error("not held");
+    close(ready[0]);
+  }
+  ~TChildHolder() {
+    close(release_[1]);
+    waitpid(pid_, nullptr, 0);
+  }
+  pid_t Pid() const { return pid_; }
+
+ private:
+  int release_[2];
+  pid_t pid_;
+};
+
+// The refusal names the device and the program holding it.
+TEST_F(ApdComPortTest, AHeldPortNamesItsHolder) {
+  const TChildHolder holder(PtyA.SlavePath());
+  Port.SetComNumber(3);
+  try {
+    Port.SetOpen(true);
+    FAIL() << "a held port was opened";
+  } catch (const EAlreadyOpen& error) {
+    EXPECT_EQ(std::string(error.what()), PtyA.SlavePath() +
+                                             " is in use by another program: minicom"
+                                             " (process " +
+                                             std::to_string(holder.Pid()) + ")");
   }
 }
 
