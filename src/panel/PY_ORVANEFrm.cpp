@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include "config/IniFile.h"
+#include "panel/DetectorSettings.h"
 #include "panel/MainLayout.h"
 #include "panel/WindowModel.h"
 #include "serial/ApdExceptions.h"
@@ -33,7 +34,10 @@ TPY_ORVANEFrm::TPY_ORVANEFrm(std::filesystem::path configFile)
       reconnect_(link_, portLink_, [this] { supervisor_.Reconnect(); }),
       settingsFile_(controls_, link_, port_, *this),
       autosave_(settingsFile_, controls_, configFile_),
-      trendOpener_(*this, *controls_.Signal, trend_) {
+      runs_(
+          TRunFeed::DefaultFolder(), [this] { return DetectorSettings(controls_, link_); },
+          [this] { return link_.CommsLost; }, this),
+      trendOpener_(*this, *controls_.Signal, trend_, runs_) {
   setObjectName("PY_ORVANEFrm");
   setWindowTitle(kProgramCaption);
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -76,6 +80,7 @@ void TPY_ORVANEFrm::BindEvents() {
   exchange_.SetOnSignalAccepted(
       [this](double signal, std::uint8_t gainCode, std::uint8_t modeCode) {
         trend_.Record(signal, gainCode, modeCode);
+        runs_.Record(trend_.Readings().Back());
       });
 }
 
@@ -87,6 +92,7 @@ void TPY_ORVANEFrm::showEvent(QShowEvent* event) {
 
 void TPY_ORVANEFrm::FormShow() {
   PutTickMarks(controls_);
+  runs_.Recover();
   supervisor_.FormShow();
 }
 

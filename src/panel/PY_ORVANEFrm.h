@@ -17,6 +17,7 @@
 #include "panel/PanelPrompts.h"
 #include "panel/PanelSettings.h"
 #include "panel/PowerHandlers.h"
+#include "panel/RunFeed.h"
 #include "panel/SettingsAutosave.h"
 #include "panel/SettingsHandlers.h"
 #include "panel/TrendOpener.h"
@@ -54,6 +55,7 @@ class TPY_ORVANEFrm : public QWidget {
   serial::TApdComPort& Port() { return port_; }
   const trend::TSignalTrend& Trend() const { return trend_; }
   TTrendOpener& TrendOpener() { return trendOpener_; }
+  TRunFeed& Runs() { return runs_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -97,6 +99,7 @@ class TPY_ORVANEFrm : public QWidget {
   TPanelSettings settingsFile_;
   TSettingsAutosave autosave_;
   trend::TSignalTrend trend_;
+  TRunFeed runs_;
   TTrendOpener trendOpener_;
 };
 

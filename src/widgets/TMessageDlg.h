@@ -43,8 +43,7 @@ class TMessageDlg {
   static int Error(QWidget* parent, const QString& text);
   // No icon; the title is the application's display name.
   static int ShowMessage(QWidget* parent, const QString& text);
-
- private:
+  // A box of the request's own type, title and text.
   static int Show(QWidget* parent, const TMessageRequest& request);
 };
 
