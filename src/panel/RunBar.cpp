@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "panel/RunCompare.h"
 #include "panel/RunFeed.h"
 #include "widgets/TDialogOwner.h"
 #include "widgets/TErrorGuard.h"
@@ -31,7 +32,8 @@ TRunBar::TRunBar(TRunFeed& feed, QWidget* parent)
       length_(new QSpinBox),
       run_(new QPushButton("S&tart Run")),
       state_(new QLabel),
-      saveRun_(new QPushButton("Save R&un As...")) {
+      saveRun_(new QPushButton("Save R&un As...")),
+      openRun_(new QPushButton("Op&en Run...")) {
   sample_->setPlaceholderText("sample name");
   length_->setRange(0, 24 * 60);
   length_->setSuffix(" min");
@@ -45,14 +47,30 @@ TRunBar::TRunBar(TRunFeed& feed, QWidget* parent)
   bar->addWidget(run_);
   bar->addWidget(state_, 1);
   bar->addWidget(saveRun_);
+  bar->addWidget(openRun_);
   elapsed_.setInterval(kElapsedInterval);
   using widgets::TErrorGuard;
   connect(run_, &QPushButton::clicked, this, [this] { TErrorGuard::Run([this] { RunClick(); }); });
   connect(saveRun_, &QPushButton::clicked, this,
           [this] { TErrorGuard::Run([this] { SaveRunClick(); }); });
+  connect(openRun_, &QPushButton::clicked, this, [this] {
+    TErrorGuard::Run([this] {
+      Compare().show();
+      Compare().raise();
+      Compare().OpenButton().click();
+    });
+  });
   connect(&elapsed_, &QTimer::timeout, this, [this] { Refresh(); });
   connect(&feed_, &TRunFeed::Changed, this, [this] { Refresh(); });
   Refresh();
+}
+
+TRunCompare& TRunBar::Compare() {
+  if (!compare_) {
+    compare_ = new TRunCompare(window());
+    compare_->resize(window()->size());
+  }
+  return *compare_;
 }
 
 void TRunBar::RunClick() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -10,6 +11,7 @@ class QSpinBox;
 
 namespace orvane::panel {
 
+class TRunCompare;
 class TRunFeed;
 
 // The run controls of "Signal Trend": the sample name, the run's length
@@ -26,6 +28,9 @@ class TRunBar : public QWidget {
   QPushButton& RunButton() { return *run_; }
   QPushButton& SaveRunButton() { return *saveRun_; }
   QLabel& StateLabel() { return *state_; }
+  QPushButton& OpenRunButton() { return *openRun_; }
+  // The comparison window, made on the first "Open Run...".
+  TRunCompare& Compare();
 
  private:
   void RunClick();
@@ -38,6 +43,8 @@ class TRunBar : public QWidget {
   QPushButton* run_;
   QLabel* state_;
   QPushButton* saveRun_;
+  QPushButton* openRun_;
+  QPointer<TRunCompare> compare_;
   QTimer elapsed_;
 };
 

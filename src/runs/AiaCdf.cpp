@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <stdexcept>
@@ -123,7 +124,64 @@ void Write(int id, const TRun& run) {
   Check(nc_put_var_float(id, retention, times.data()));
 }
 
+std::string TextAttribute(int id, const char* name) {
+  std::size_t length = 0;
+  if (nc_inq_attlen(id, NC_GLOBAL, name, &length) != NC_NOERR) return {};
+  std::string text(length, '\0');
+  Check(nc_get_att_text(id, NC_GLOBAL, name, text.data()));
+  return text.substr(0, text.find('\0'));
+}
+
+double ScalarValue(int id, const char* name) {
+  int variable = 0;
+  double value = 0;
+  if (nc_inq_varid(id, name, &variable) == NC_NOERR) Check(nc_get_var_double(id, variable, &value));
+  return value;
+}
+
+void Read(int id, TRun& run) {
+  run.sampleName = TextAttribute(id, "sample_name");
+  int dimension = 0;
+  std::size_t count = 0;
+  Check(nc_inq_dimid(id, "point_number", &dimension));
+  Check(nc_inq_dimlen(id, dimension, &count));
+  int ordinate = 0;
+  Check(nc_inq_varid(id, "ordinate_values", &ordinate));
+  std::vector<double> values(count);
+  std::vector<double> times(count);
+  if (count > 0) Check(nc_get_var_double(id, ordinate, values.data()));
+  int retention = 0;
+  if (nc_inq_varid(id, "raw_data_retention", &retention) == NC_NOERR && count > 0) {
+    Check(nc_get_var_double(id, retention, times.data()));
+  } else {
+    const double delay = ScalarValue(id, "actual_delay_time");
+    const double interval = ScalarValue(id, "actual_sampling_interval");
+    for (std::size_t i = 0; i < count; ++i) times[i] = delay + interval * static_cast<double>(i);
+  }
+  run.readings.resize(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    run.readings[i].time = static_cast<std::int64_t>(std::llround(times[i] * 1000));
+    run.readings[i].signal = values[i];
+  }
+  run.end =
+      static_cast<std::int64_t>(std::llround(ScalarValue(id, "actual_run_time_length") * 1000));
+}
+
 }  // namespace
+
+std::string ReadAiaCdf(const std::filesystem::path& file, TRun& run) {
+  int id = -1;
+  try {
+    Check(nc_open(file.c_str(), NC_NOWRITE, &id));
+    run = TRun{};
+    Read(id, run);
+    nc_close(id);
+    return {};
+  } catch (const TNcError& error) {
+    if (id >= 0) nc_close(id);
+    return "Unable to read " + file.string() + ": " + error.what() + ".";
+  }
+}
 
 std::string AiaTimeStamp(std::int64_t msSinceEpoch) {
   const std::time_t seconds = static_cast<std::time_t>(msSinceEpoch / 1000);

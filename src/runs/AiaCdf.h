@@ -14,6 +14,12 @@ namespace orvane::runs {
 // outage are simply absent. Empty, or what went wrong in plain words.
 std::string WriteAiaCdf(const TRun& run, const std::filesystem::path& file);
 
+// Reads back a run from an AIA file, this program's or another's: the sample
+// name, and each reading's time from `raw_data_retention` (or, for a file
+// evenly sampled, from the delay and the sampling interval) as milliseconds
+// from the start, which is 0. Empty, or what went wrong in plain words.
+std::string ReadAiaCdf(const std::filesystem::path& file, TRun& run);
+
 // "20261210153012+0100": the template's date-time stamp, in local time.
 std::string AiaTimeStamp(std::int64_t msSinceEpoch);
 

@@ -92,6 +92,15 @@ std::string SaveRun(const TRun& run, const fs::path& stem) {
   return error.empty() ? SaveRunAs(run, csv += ".csv") : error;
 }
 
+std::string OpenRun(const fs::path& file, TRun& run) {
+  if (file.extension() != kJournalSuffix) return ReadAiaCdf(file, run);
+  std::optional<TParsedJournal> journal = ParseJournal(ReadAll(file));
+  if (!journal) return file.string() + " is not a run's journal.";
+  run = std::move(journal->run);
+  if (!journal->finished) run.end = LastMoment(run);
+  return {};
+}
+
 std::vector<TInterrupted> RecoverInterrupted(const fs::path& folder) {
   std::vector<TInterrupted> found;
   std::error_code error;

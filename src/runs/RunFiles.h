@@ -22,6 +22,10 @@ std::string SaveRun(const TRun& run, const std::filesystem::path& stem);
 // One file, its format after its suffix: ".csv" is CSV, anything else netCDF.
 std::string SaveRunAs(const TRun& run, const std::filesystem::path& file);
 
+// A saved run read back: a journal, or an AIA file (".cdf"), this program's
+// or another's. Empty, or what went wrong in plain words.
+std::string OpenRun(const std::filesystem::path& file, TRun& run);
+
 // A run whose journal has no end: the program stopped while it recorded.
 struct TInterrupted {
   std::filesystem::path journal;
