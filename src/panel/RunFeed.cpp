@@ -159,15 +159,19 @@ void TRunFeed::ShowError(const QString& text) {
       [&] { widgets::TMessageDlg::Error(widgets::TDialogOwner::For(boxOwner_), text); });
 }
 
+// A thread of its own rather than one of Qt's pool, which would keep an event
+// descriptor open for half a minute after.
 void TRunFeed::Recover() {
-  auto* watcher = new QFutureWatcher<std::vector<runs::TInterrupted>>(this);
-  connect(watcher, &QFutureWatcher<std::vector<runs::TInterrupted>>::finished, this,
-          [this, watcher] {
-            watcher->deleteLater();
-            widgets::TErrorGuard::Run([&] { Offer(watcher->result()); });
-          });
-  watcher->setFuture(QtConcurrent::run(
-      [folder = recorder_.Folder()] { return runs::RecoverInterrupted(folder); }));
+  recovering_ = std::async(std::launch::async,
+                           [folder = recorder_.Folder(), guard = QPointer<TRunFeed>(this)] {
+                             QMetaObject::invokeMethod(
+                                 QCoreApplication::instance(),
+                                 [guard, found = runs::RecoverInterrupted(folder)] {
+                                   if (guard)
+                                     widgets::TErrorGuard::Run([&] { guard->Offer(found); });
+                                 },
+                                 Qt::QueuedConnection);
+                           });
 }
 
 void TRunFeed::Offer(const std::vector<runs::TInterrupted>& found) {

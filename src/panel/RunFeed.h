@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -85,6 +86,7 @@ class TRunFeed : public QObject {
   QTimer linkTimer_;
   int saves_ = 0;
   QList<QPointer<QFutureWatcher<QString>>> watchers_;
+  std::future<void> recovering_;
 };
 
 }  // namespace orvane::panel
