@@ -18,6 +18,7 @@
 #include "ProcessSample.h"
 #include "SignalModel.h"
 #include "instrument/Units.h"
+#include "panel/RunFeed.h"
 #include "panel/TrendWindow.h"
 #include "widgets/FontSubstitutes.h"
 
@@ -130,7 +131,8 @@ int main(int argc, char** argv) {
   const int repaints = argc > 1 ? std::atoi(argv[1]) : 200;
 
   TFeed feed(trend::kDayCapacity);
-  panel::TTrendWindow window(feed.Trend(), nullptr);
+  panel::TRunFeed runs("/nonexistent/runs", {}, {}, nullptr);
+  panel::TTrendWindow window(feed.Trend(), runs, nullptr);
   window.resize(760, 440);
   window.show();
   QCoreApplication::processEvents();

@@ -8,6 +8,7 @@
 #include "config/IniFile.h"
 #include "instrument/LinkAudit.h"
 #include "panel/AboutBox.h"
+#include "panel/DetectorSettings.h"
 #include "panel/MainLayout.h"
 #include "panel/WindowModel.h"
 #include "serial/ApdExceptions.h"
@@ -36,7 +37,10 @@ TPY_ORVANEFrm::TPY_ORVANEFrm(std::filesystem::path configFile)
       reconnect_(link_, portLink_, [this] { supervisor_.Reconnect(); }),
       settingsFile_(controls_, link_, port_, *this),
       autosave_(settingsFile_, controls_, configFile_),
-      trendOpener_(*this, *controls_.Signal, trend_) {
+      runs_(
+          TRunFeed::DefaultFolder(), [this] { return DetectorSettings(controls_, link_); },
+          [this] { return link_.CommsLost; }, this),
+      trendOpener_(*this, *controls_.Signal, trend_, runs_) {
   audit_.SetStamp(
       [this](audit::TAuditEvent& event) { instrument::StampLink(event, link_, portLink_); });
   setObjectName("PY_ORVANEFrm");
@@ -88,6 +92,7 @@ void TPY_ORVANEFrm::BindEvents() {
   exchange_.SetOnSignalAccepted(
       [this](double signal, std::uint8_t gainCode, std::uint8_t modeCode) {
         trend_.Record(signal, gainCode, modeCode);
+        runs_.Record(trend_.Readings().Back());
       });
 }
 
@@ -99,6 +104,7 @@ void TPY_ORVANEFrm::showEvent(QShowEvent* event) {
 
 void TPY_ORVANEFrm::FormShow() {
   PutTickMarks(controls_);
+  runs_.Recover();
   supervisor_.FormShow();
 }
 

@@ -20,6 +20,7 @@
 #include "panel/PanelPrompts.h"
 #include "panel/PanelSettings.h"
 #include "panel/PowerHandlers.h"
+#include "panel/RunFeed.h"
 #include "panel/SettingsAutosave.h"
 #include "panel/SettingsHandlers.h"
 #include "panel/TrendOpener.h"
@@ -63,6 +64,7 @@ class TPY_ORVANEFrm : public QWidget {
   // Writes the settings to config.ini once, at the end of the session; false
   // when they could not be written. The destruction does it when nobody has.
   bool SaveSettings();
+  TRunFeed& Runs() { return runs_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -108,6 +110,7 @@ class TPY_ORVANEFrm : public QWidget {
   TPanelSettings settingsFile_;
   TSettingsAutosave autosave_;
   trend::TSignalTrend trend_;
+  TRunFeed runs_;
   TTrendOpener trendOpener_;
   std::optional<bool> settingsSaved_;
 };

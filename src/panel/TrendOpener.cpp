@@ -133,8 +133,9 @@ QRect PlaceBeside(const QRect& panel, const QSize& size, const QRect& screen,
   return QRect(screen.topLeft() + QPoint(screen.width() - onScreen.width(), 0), onScreen);
 }
 
-TTrendOpener::TTrendOpener(QWidget& panel, QLabel& readOut, const trend::TSignalTrend& trend)
-    : panel_(panel), readOut_(readOut), trend_(trend) {
+TTrendOpener::TTrendOpener(QWidget& panel, QLabel& readOut, const trend::TSignalTrend& trend,
+                           TRunFeed& runs)
+    : panel_(panel), readOut_(readOut), trend_(trend), runs_(runs) {
   readOut.installEventFilter(this);
   auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), &panel);
   connect(shortcut, &QShortcut::activated, this,
@@ -153,7 +154,7 @@ bool TTrendOpener::eventFilter(QObject* watched, QEvent* event) {
 
 void TTrendOpener::Open() {
   if (!window_) {
-    window_ = new TTrendWindow(trend_, &panel_);
+    window_ = new TTrendWindow(trend_, runs_, &panel_);
     window_->resize(kTrendSize);
     Place();
   }

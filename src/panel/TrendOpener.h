@@ -36,7 +36,7 @@ class TTrendOpener : public QObject {
  public:
   static constexpr QSize kTrendSize{760, 440};
 
-  TTrendOpener(QWidget& panel, QLabel& readOut, const trend::TSignalTrend& trend);
+  TTrendOpener(QWidget& panel, QLabel& readOut, const trend::TSignalTrend& trend, TRunFeed& runs);
   // The window goes before the record it reads, not with the panel's children.
   ~TTrendOpener() override;
 
@@ -53,6 +53,7 @@ class TTrendOpener : public QObject {
   QWidget& panel_;
   QLabel& readOut_;
   const trend::TSignalTrend& trend_;
+  TRunFeed& runs_;
   QPointer<TTrendWindow> window_;
 };
 

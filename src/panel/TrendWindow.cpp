@@ -12,6 +12,7 @@
 #include <QShowEvent>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "panel/RunBar.h"
 #include "trend/TrendCsv.h"
 #include "widgets/TDialogOwner.h"
 #include "widgets/TErrorGuard.h"
@@ -38,8 +39,11 @@ QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
 
 }  // namespace
 
-TTrendWindow::TTrendWindow(const trend::TSignalTrend& trend, QWidget* parent)
-    : QWidget(parent, Qt::Window), trend_(trend), chart_(new TTrendChart(this)) {
+TTrendWindow::TTrendWindow(const trend::TSignalTrend& trend, TRunFeed& runs, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      trend_(trend),
+      chart_(new TTrendChart(this)),
+      runBar_(new TRunBar(runs, this)) {
   setObjectName("TrendWindow");
   setWindowTitle("Signal Trend");
   BuildControls();
@@ -48,7 +52,8 @@ TTrendWindow::TTrendWindow(const trend::TSignalTrend& trend, QWidget* parent)
 }
 
 // Every control has an Alt letter of its own, and Pause's is no label's:
-// Alt+P pauses, Alt+R resumes, Alt+N opens the span list.
+// Alt+P pauses, Alt+R resumes, Alt+N opens the span list. The run controls
+// stand on a row of their own above the plot.
 void TTrendWindow::BuildControls() {
   span_ = new QComboBox;
   span_->addItems({"1 min", "10 min", "1 h", "All since start"});
@@ -73,6 +78,7 @@ void TTrendWindow::BuildControls() {
   bar->addWidget(save_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(bar);
+  layout->addWidget(runBar_);
   layout->addWidget(chart_, 1);
 }
 

@@ -19,6 +19,9 @@ class QPushButton;
 
 namespace orvane::panel {
 
+class TRunBar;
+class TRunFeed;
+
 // "Signal Trend": the signal of every accepted reply against time. It reads
 // the record only on its own repaint timer, which runs while the window is
 // shown, so a fast stream of replies costs the window at most ten repaints a
@@ -33,7 +36,7 @@ class TTrendWindow : public QWidget {
   // step. A pause longer than this is an outage, and the trace breaks there.
   static constexpr std::int64_t kGapAfter = 8 * instrument::TStatusPolling::kInterval;
 
-  TTrendWindow(const trend::TSignalTrend& trend, QWidget* parent);
+  TTrendWindow(const trend::TSignalTrend& trend, TRunFeed& runs, QWidget* parent);
 
   // Cuts the record to the view and hands it to the chart now: the timer's
   // work when there is something new, called directly to time it.
@@ -52,6 +55,7 @@ class TTrendWindow : public QWidget {
   QDoubleSpinBox& MaxBox() { return *max_; }
   QPushButton& PauseButton() { return *pause_; }
   QPushButton& SaveButton() { return *save_; }
+  TRunBar& RunBar() { return *runBar_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -77,6 +81,7 @@ class TTrendWindow : public QWidget {
   QDoubleSpinBox* max_ = nullptr;
   QPushButton* pause_ = nullptr;
   QPushButton* save_ = nullptr;
+  TRunBar* runBar_;
   QTimer repaint_;
   trend::TTrendFrame frame_;
   std::uint64_t shownRevision_ = 0;

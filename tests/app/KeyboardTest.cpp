@@ -14,6 +14,7 @@
 
 #include "app/UnlockDialog.h"
 #include "panel/MainLayout.h"
+#include "panel/RunFeed.h"
 #include "panel/TrendWindow.h"
 #include "serial/ComSelectForm.h"
 #include "widgets/TButton.h"
@@ -60,7 +61,8 @@ TEST(Keyboard, NoTwoControlsOfAWindowShareAnAltLetter) {
   ExpectNoTwoAlike(client);
 
   trend::TSignalTrend trend;
-  panel::TTrendWindow trendWindow(trend, nullptr);
+  panel::TRunFeed runs("/nonexistent/runs", {}, {}, nullptr);
+  panel::TTrendWindow trendWindow(trend, runs, nullptr);
   // Every control of the trend window is reached by a letter, paused or not.
   for (bool paused : {false, true}) {
     trendWindow.PauseButton().setChecked(paused);

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <thread>
@@ -17,6 +18,7 @@
 #include "ProgramDesktop.h"
 #include "SimProcess.h"
 #include "app/ProgramEntry.h"
+#include "runs/RunJournal.h"
 
 namespace orvane::app::test {
 namespace {
@@ -221,6 +223,93 @@ TEST_F(ProgramFaultTest, AnOpenRuntimeFolderIsToldOnceAndThePanelWorksOn) {
   Press(box, "Return");
   EXPECT_TRUE(WaitPolling()) << SimLog();
   EXPECT_EQ(WaitWindow("^Warning$", 0ms), "");
+  EXPECT_EQ(Terminate(), 0);
+}
+
+using TJournals = std::vector<runs::TParsedJournal>;
+
+// The journals in the panel's data folder, oldest first, once `ready` holds
+// for them or `timeout` has passed.
+TJournals WaitJournals(const fs::path& folder, const std::function<bool(const TJournals&)>& ready,
+                       std::chrono::milliseconds timeout = 30s) {
+  const auto deadline = Clock::now() + timeout;
+  for (;;) {
+    std::vector<fs::path> files;
+    std::error_code absent;
+    for (const auto& entry : fs::directory_iterator(folder, absent)) {
+      if (entry.path().extension() == ".journal") files.push_back(entry.path());
+    }
+    TJournals found;
+    for (const fs::path& file : files) {
+      if (auto journal = runs::ParseJournal(Contents(file))) found.push_back(std::move(*journal));
+    }
+    std::sort(found.begin(), found.end(),
+              [](const auto& a, const auto& b) { return a.run.start < b.run.start; });
+    if (ready(found) || Clock::now() >= deadline) return found;
+    std::this_thread::sleep_for(100ms);
+  }
+}
+
+// The last journal holds `count` readings.
+std::function<bool(const TJournals&)> Readings(std::size_t runs, std::size_t count) {
+  return [=](const TJournals& found) {
+    return found.size() == runs && found.back().run.readings.size() >= count;
+  };
+}
+
+// A run the operator stops is saved beside its journal. A second one, cut
+// short by SIGKILL, is offered at the next start, closed as interrupted with
+// the readings it had: only the last second may miss, the journal being
+// synced once a second (a kill loses nothing written; allowed here are that
+// second, a polling step and the reply's way through a loaded machine).
+TEST_F(ProgramFaultTest, ARunKilledMidwayIsOfferedAtTheNextStartWithItsReadings) {
+  StartSim();
+  const fs::path folder = Install("panel");
+  std::ofstream(folder / "config.ini") << Ports(Link());
+  const std::string dataHome = "XDG_DATA_HOME=" + (dir_ / "data").string();
+  const fs::path runs = dir_ / "data" / "ORVANE - AFS" / "runs";
+  Start(folder, {dataHome});
+  ASSERT_TRUE(WaitPolling()) << SimLog();
+  Press(WaitWindow("^RV ORVANE - AFS", 10s), "ctrl+t");
+  const std::string trend = WaitWindow("^Signal Trend$", 10s);
+  ASSERT_FALSE(trend.empty());
+  Press(trend, "alt+m");
+  desktop_.Run({"xdotool", "type", "Se std"});
+  Press(trend, "alt+t");
+  ASSERT_TRUE(Readings(1, 3)(WaitJournals(runs, Readings(1, 3))));
+  Press(trend, "alt+o");
+  // A button's Alt letter clicks it a moment later: start again once stopped.
+  const auto stopped = [](const TJournals& found) {
+    return found.size() == 1 && found[0].finished;
+  };
+  ASSERT_TRUE(stopped(WaitJournals(runs, stopped)));
+  Press(trend, "alt+t");
+  ASSERT_TRUE(Readings(2, 5)(WaitJournals(runs, Readings(2, 5))));
+  const auto killedAt = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::system_clock::now().time_since_epoch());
+  panel_->Signal(SIGKILL);
+  ASSERT_TRUE(panel_->WaitExit(10s));
+
+  Start(folder, {dataHome});
+  const std::string offer = WaitWindow("^Interrupted Run$", 60s);
+  ASSERT_FALSE(offer.empty());
+  Press(offer, "Return");
+  const TJournals found = WaitJournals(
+      runs, [](const TJournals& journals) { return journals.size() == 2 && journals[1].finished; });
+  ASSERT_EQ(found.size(), 2u);
+  EXPECT_TRUE(found[0].finished);
+  EXPECT_FALSE(found[0].run.interrupted);
+  EXPECT_EQ(found[0].run.sampleName, "Se std");
+  EXPECT_TRUE(found[1].finished);
+  EXPECT_TRUE(found[1].run.interrupted);
+  EXPECT_EQ(found[1].run.sampleName, "Se std");
+  ASSERT_FALSE(found[1].run.readings.empty());
+  EXPECT_GE(found[1].run.readings.back().time, killedAt.count() - 2500);
+  std::size_t saved = 0;
+  for (const auto& entry : fs::directory_iterator(runs)) {
+    saved += entry.path().extension() == ".cdf" || entry.path().extension() == ".csv";
+  }
+  EXPECT_EQ(saved, 4u) << "each run as .cdf and .csv";
   EXPECT_EQ(Terminate(), 0);
 }
 

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <algorithm>
@@ -19,6 +20,9 @@ using serial::TComSelectForm;
 
 void PanelRig::SetUp() {
   TPortMapFixture::SetUp();
+  // The window looks for unfinished runs in the data folder: never the
+  // operator's own.
+  QStandardPaths::setTestModeEnabled(true);
   widgets::TMessageDlg::SetScript([this](const widgets::TMessageRequest& request) {
     boxes.push_back(request.text);
     return widgets::mrOk;

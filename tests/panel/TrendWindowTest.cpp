@@ -18,6 +18,7 @@
 #include <random>
 #include <string>
 
+#include "panel/RunFeed.h"
 #include "panel/TrendWindow.h"
 #include "trend/TrendCsv.h"
 #include "widgets/TMessageDlg.h"
@@ -54,7 +55,8 @@ class TrendWindowTest : public ::testing::Test {
   std::int64_t now = 1'782'900'000'000;
   std::mt19937 random{11};
   trend::TSignalTrend trend{200'000, [this] { return now; }};
-  TTrendWindow window{trend, nullptr};
+  TRunFeed runs{"/nonexistent/runs", {}, {}, nullptr};
+  TTrendWindow window{trend, runs, nullptr};
 };
 
 TEST_F(TrendWindowTest, RepaintsAtMostTenTimesASecondAndNeverWhileHidden) {
