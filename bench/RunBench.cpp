@@ -1,7 +1,6 @@
 // Measures what a run costs: the UI thread's time to record one reading (the
-// settings read off the panel's controls and compared, the line formatted
-// and handed to the journal's writer thread, which writes and syncs
-// meanwhile), and the time to save a 24-hour run as .cdf and as .csv, at the
+// line formatted and handed to the journal's writer thread, which writes and
+// syncs meanwhile), and the time to save a 24-hour run as .cdf and as .csv, at the
 // polling rate (a reading every 600 ms) and at the line's highest reply rate
 // (one every 37.5 ms), and the comparison window's repaint with a day's run at
 // that rate laid over another. The journal and the files go to a temporary

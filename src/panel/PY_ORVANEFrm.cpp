@@ -43,6 +43,7 @@ TPY_ORVANEFrm::TPY_ORVANEFrm(std::filesystem::path configFile)
       trendOpener_(*this, *controls_.Signal, trend_, runs_) {
   audit_.SetStamp(
       [this](audit::TAuditEvent& event) { instrument::StampLink(event, link_, portLink_); });
+  audit_.Subscribe([this](const audit::TAuditEvent& event) { runs_.Hear(event); });
   setObjectName("PY_ORVANEFrm");
   setWindowTitle(kProgramCaption);
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -81,8 +82,7 @@ void TPY_ORVANEFrm::SetUpPort() {
 void TPY_ORVANEFrm::BindEvents() {
   timers_.ActivityTimer.SetOnTimer([this](QObject*) { supervisor_.ActivityTimerTimer(); });
   timers_.NoResponseTimer.SetOnTimer([this](QObject*) { supervisor_.NoResponseTimerTimer(); });
-  timers_.NoDataStreamTimer.SetOnTimer(
-      [this](QObject*) { supervisor_.NoDataStreamTimerTimer(); });
+  timers_.NoDataStreamTimer.SetOnTimer([this](QObject*) { supervisor_.NoDataStreamTimerTimer(); });
   timers_.StartupTimer.SetOnTimer([this](QObject*) { supervisor_.StartupTimerTimer(); });
   timers_.CheckTimer.SetOnTimer([this](QObject*) { polling_.CheckTimerTimer(); });
   controls_.BtnWakeInstrument->SetOnClick(
@@ -117,7 +117,8 @@ void TPY_ORVANEFrm::resizeEvent(QResizeEvent* event) {
 // a maximise included, brings the model's size back.
 void TPY_ORVANEFrm::FormResize() {
   if (!link_.EnforceWindowSize) return;
-  if (isMaximized() || isFullScreen()) setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+  if (isMaximized() || isFullScreen())
+    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
   const QSize size = ModelClientSize(link_.InstrumentModel);
   if (this->size() != size) resize(size);
 }

@@ -60,11 +60,8 @@ TRunFeed::TRunFeed(std::filesystem::path folder, TSettingsSource settings, TLink
       linkLost_(std::move(linkLost)),
       boxOwner_(boxOwner) {
   lengthTimer_.setSingleShot(true);
-  linkTimer_.setInterval(kLinkCheckInterval);
-  using widgets::TErrorGuard;
-  connect(&lengthTimer_, &QTimer::timeout, this, [this] { TErrorGuard::Run([this] { Stop(); }); });
-  connect(&linkTimer_, &QTimer::timeout, this,
-          [this] { TErrorGuard::Run([this] { CheckLink(); }); });
+  connect(&lengthTimer_, &QTimer::timeout, this,
+          [this] { widgets::TErrorGuard::Run([this] { Stop(); }); });
 }
 
 TRunFeed::~TRunFeed() {
@@ -79,12 +76,9 @@ TRunFeed::~TRunFeed() {
 
 void TRunFeed::Start(const QString& sampleName, int minutes) {
   Stop();
-  lastSettings_ = settings_();
-  lostNoted_ = linkLost_();
-  stem_ = recorder_.Start(sampleName.toStdString(), lastSettings_).replace_extension();
-  if (lostNoted_) RecordEvent("link", "lost");
+  stem_ = recorder_.Start(sampleName.toStdString(), settings_()).replace_extension();
+  if (linkLost_()) RecordEvent("lost", "the link was lost at the start");
   if (minutes > 0) lengthTimer_.start(minutes * 60 * 1000);
-  linkTimer_.start();
   emit Changed();
 }
 
@@ -92,7 +86,6 @@ void TRunFeed::Start(const QString& sampleName, int minutes) {
 // day's run are not the operator's wait.
 void TRunFeed::Stop() {
   lengthTimer_.stop();
-  linkTimer_.stop();
   auto stopped = recorder_.Stop();
   if (!stopped) return;
   auto journal = std::shared_ptr<runs::TJournalWriter>(std::move(stopped->journal));
@@ -104,33 +97,15 @@ void TRunFeed::Stop() {
 }
 
 void TRunFeed::Record(const trend::TReading& reading) {
-  if (!recorder_.Recording()) return;
-  NoteSettings();
-  recorder_.Record(reading);
+  if (recorder_.Recording()) recorder_.Record(reading);
 }
 
 void TRunFeed::RecordEvent(std::string kind, std::string text) {
   recorder_.RecordEvent(std::move(kind), std::move(text));
 }
 
-// Each setting that changed since the last reading, with its old and new value.
-void TRunFeed::NoteSettings() {
-  runs::TSettings now = settings_();
-  if (now == lastSettings_) return;
-  for (std::size_t i = 0; i < now.size(); ++i) {
-    const std::string before = i < lastSettings_.size() ? lastSettings_[i].second : "";
-    if (before != now[i].second) {
-      RecordEvent("setting", now[i].first + ": " + before + " -> " + now[i].second);
-    }
-  }
-  lastSettings_ = std::move(now);
-}
-
-void TRunFeed::CheckLink() {
-  const bool lost = linkLost_();
-  if (lost == lostNoted_) return;
-  lostNoted_ = lost;
-  RecordEvent("link", lost ? "lost" : "reconnected");
+void TRunFeed::Hear(const audit::TAuditEvent& event) {
+  if (recorder_.Recording()) RecordEvent(event.Event, audit::AuditMessage(event));
 }
 
 void TRunFeed::SaveLastRunAs(const QString& file) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "audit/AuditEvent.h"
 #include "runs/RunFiles.h"
 #include "runs/RunRecorder.h"
 
@@ -22,7 +23,7 @@ namespace orvane::panel {
 QString RunClock(std::int64_t ms);
 
 // The panel's side of acquisition runs: feeds the recorder every accepted
-// reading, notes setting changes and link losses as they happen, stops a run
+// reading, records what the audit trail hears as it happens, stops a run
 // whose length is up, saves a stopped run beside its journal on a worker and
 // finds, at start, the runs a crash left unfinished. The journal's troubles
 // are told in a box; the instrument goes on being controlled meanwhile.
@@ -30,7 +31,6 @@ class TRunFeed : public QObject {
   Q_OBJECT
 
  public:
-  static constexpr int kLinkCheckInterval = 500;  // ms
   using TSettingsSource = std::function<runs::TSettings()>;
   using TLinkLost = std::function<bool()>;
 
@@ -49,6 +49,8 @@ class TRunFeed : public QObject {
   // Every accepted reading, as the trend stamped it: the UI thread's cost of a run.
   void Record(const trend::TReading& reading);
   void RecordEvent(std::string kind, std::string text);
+  // An operator's action or a change of the link, recorded while a run is.
+  void Hear(const audit::TAuditEvent& event);
   // Closes and saves, off the UI thread, the runs a crash left unfinished,
   // then offers them.
   void Recover();
@@ -68,8 +70,6 @@ class TRunFeed : public QObject {
   void Changed();
 
  private:
-  void NoteSettings();
-  void CheckLink();
   void Save(std::function<std::string()> work);
   void ShowError(const QString& text);
   void Offer(const std::vector<runs::TInterrupted>& found);
@@ -78,12 +78,9 @@ class TRunFeed : public QObject {
   TSettingsSource settings_;
   TLinkLost linkLost_;
   QWidget* boxOwner_;
-  runs::TSettings lastSettings_;
-  bool lostNoted_ = false;
   std::filesystem::path stem_;
   std::shared_ptr<const runs::TRun> lastRun_;
   QTimer lengthTimer_;
-  QTimer linkTimer_;
   int saves_ = 0;
   QList<QPointer<QFutureWatcher<QString>>> watchers_;
   std::future<void> recovering_;

@@ -43,7 +43,7 @@ class PanelAudit : public panel::test::PanelRig {
 // the first value the panel sends of a setting one with none; the settings
 // sent again on wake-up and after a reconnect, unchanged, are none. The
 // link's changes, and the port the operator chose, come in the order they
-// happened.
+// happened. A run being recorded hears them too.
 TEST_F(PanelAudit, ActionsAndTheLinkReachTheTrailOnceEachWithTheirFields) {
   StartSim('B');
   portChoice = 3;
@@ -55,6 +55,7 @@ TEST_F(PanelAudit, ActionsAndTheLinkReachTheTrailOnceEachWithTheirFields) {
   EXPECT_EQ(heard.front(), "setting|port||COM3||COM3|");
   EXPECT_EQ(std::count(heard.begin(), heard.end(), "connected||||Maravent|COM3|"), 1);
   heard.clear();
+  window->Runs().Start("std", 0);
 
   C().rgGain->SetItemIndex(3);
   C().tbPump1->SetPosition(128);
@@ -83,6 +84,12 @@ TEST_F(PanelAudit, ActionsAndTheLinkReachTheTrailOnceEachWithTheirFields) {
                   "setting|pump 2||0%|Maravent|COM3|", "lost||||Maravent|COM3|",
                   "not present||||Maravent|COM3|", "reset||||Maravent|COM3|",
                   "reconnected||||Maravent|COM3|"}));
+  // A run recording meanwhile holds the same events, in the same order.
+  Rows recorded, sent;
+  for (const runs::TRunEvent& event : window->Runs().Current().events)
+    recorded.push_back(event.kind);
+  for (const std::string& row : heard) sent.push_back(row.substr(0, row.find('|')));
+  EXPECT_EQ(recorded, sent);
 }
 
 }  // namespace
