@@ -41,7 +41,7 @@ TRunBar::TRunBar(TRunFeed& feed, QWidget* parent)
   auto* bar = new QHBoxLayout(this);
   bar->setContentsMargins(0, 0, 0, 0);
   bar->addWidget(BuddyLabel("Sa&mple:", sample_));
-  bar->addWidget(sample_, 1);
+  bar->addWidget(sample_, 2);
   bar->addWidget(BuddyLabel("Run &length:", length_));
   bar->addWidget(length_);
   bar->addWidget(run_);
@@ -67,8 +67,13 @@ TRunBar::TRunBar(TRunFeed& feed, QWidget* parent)
 
 TRunCompare& TRunBar::Compare() {
   if (!compare_) {
+    // Over the trend window, which was placed where it hides the panel
+    // least, and at its level: a window under the always-on-top panel
+    // would be lost behind it.
     compare_ = new TRunCompare(window());
-    compare_->resize(window()->size());
+    compare_->setWindowFlag(Qt::WindowStaysOnTopHint,
+                            window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    compare_->setGeometry(window()->geometry());
   }
   return *compare_;
 }
@@ -104,12 +109,15 @@ void TRunBar::Refresh() {
     return;
   }
   elapsed_.stop();
-  if (const auto run = feed_.LastRun()) {
-    state_->setText(QString("%1 run: %2, %3 readings")
-                        .arg(run->interrupted ? "Interrupted" : "Last")
-                        .arg(RunClock(run->end - run->start))
-                        .arg(run->readings.size()));
+  const auto run = feed_.LastRun();
+  if (!run) {
+    state_->setText("No run yet");
+    return;
   }
+  state_->setText(QString("%1 run: %2, %3 readings")
+                      .arg(run->interrupted ? "Interrupted" : "Last")
+                      .arg(RunClock(run->end - run->start))
+                      .arg(run->readings.size()));
 }
 
 }  // namespace orvane::panel
