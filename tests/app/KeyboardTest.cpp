@@ -14,6 +14,7 @@
 
 #include "app/UnlockDialog.h"
 #include "panel/MainLayout.h"
+#include "panel/RunCompare.h"
 #include "panel/RunFeed.h"
 #include "panel/TrendWindow.h"
 #include "serial/ComSelectForm.h"
@@ -80,6 +81,8 @@ TEST(Keyboard, NoTwoControlsOfAWindowShareAnAltLetter) {
   ExpectNoTwoAlike(ports);
   TUnlockDialog unlock("operator");
   ExpectNoTwoAlike(unlock);
+  panel::TRunCompare compare(nullptr);
+  ExpectNoTwoAlike(compare);
 }
 
 // Gain shows "100", set by the code as loading the settings does: Tab from

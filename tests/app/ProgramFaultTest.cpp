@@ -61,13 +61,20 @@ class ProgramFaultTest : public ::testing::Test {
   static std::string Ports(const std::string& com3) {
     std::string text = "[Ports]\n";
     for (int n = 1; n <= 50; ++n) {
-      text += "COM" + std::to_string(n) + "=" + (n == 3 ? com3 : "/nonexistent/" + std::to_string(n)) + "\n";
+      text += "COM" + std::to_string(n) + "=" +
+              (n == 3 ? com3 : "/nonexistent/" + std::to_string(n)) + "\n";
     }
     return text + "[Instrument]\nConfiguration=Maravent\n[RV]\nComPort=3\n";
   }
   fs::path Install(const std::string& name) {
     const fs::path folder = dir_ / name;
     TPanelProcess::Install(folder);
+    return folder;
+  }
+  // The panel installed with a config.ini that names the simulator's line.
+  fs::path InstallOnSimulator() {
+    const fs::path folder = Install("panel");
+    std::ofstream(folder / "config.ini") << Ports(Link());
     return folder;
   }
   void Start(const fs::path& folder, std::vector<std::string> environment = {}) {
@@ -79,8 +86,8 @@ class ProgramFaultTest : public ::testing::Test {
   bool WaitPolling(std::chrono::milliseconds timeout = 15s) {
     const auto deadline = Clock::now() + timeout;
     while (Clock::now() < deadline) {
-      const auto line = sim_->WaitForLog("RX ", std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                     deadline - Clock::now()));
+      const auto line = sim_->WaitForLog(
+          "RX ", std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()));
       if (line && (line->ends_with(" ?K") || line->ends_with(" ?J"))) return true;
     }
     return false;
@@ -95,14 +102,15 @@ class ProgramFaultTest : public ::testing::Test {
   std::string WaitWindow(const std::string& pattern, std::chrono::milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;
     for (;;) {
-      const std::string ids = desktop_.Run({"xdotool", "search", "--onlyvisible", "--name", pattern});
+      const std::string ids =
+          desktop_.Run({"xdotool", "search", "--onlyvisible", "--name", pattern});
       if (!ids.empty() || Clock::now() >= deadline) return ids;
       std::this_thread::sleep_for(100ms);
     }
   }
   void Press(const std::string& window, const std::string& key) {
-    desktop_.Run({"xdotool", "windowactivate", "--sync", window.substr(0, window.find('\n')), "key",
-                  key});
+    desktop_.Run(
+        {"xdotool", "windowactivate", "--sync", window.substr(0, window.find('\n')), "key", key});
   }
   // Ends the panel as a session end does and returns its exit status.
   std::optional<int> Terminate() {
@@ -121,8 +129,7 @@ class ProgramFaultTest : public ::testing::Test {
 // dialog connects.
 TEST_F(ProgramFaultTest, APortTakenAtStartIsOfferedAgainAndConnectsOnceFree) {
   StartSim();
-  const fs::path folder = Install("panel");
-  std::ofstream(folder / "config.ini") << Ports(Link());
+  const fs::path folder = InstallOnSimulator();
   auto other = std::make_unique<serial::test::TPortHolder>(Link());
   Start(folder);
   const std::string dialog = WaitWindow("^Select Port$", 15s);
@@ -182,8 +189,7 @@ TEST_F(ProgramFaultTest, AnOddConfigFileKeepsEveryOtherByteAndGetsTheSettingsOnc
 
 TEST_F(ProgramFaultTest, AConfigFileDeletedWhileRunningIsWrittenAgainAtTheEnd) {
   StartSim();
-  const fs::path folder = Install("panel");
-  std::ofstream(folder / "config.ini") << Ports(Link());
+  const fs::path folder = InstallOnSimulator();
   Start(folder);
   ASSERT_TRUE(WaitPolling()) << SimLog();
   fs::remove(folder / "config.ini");
@@ -197,8 +203,7 @@ TEST_F(ProgramFaultTest, AConfigFileDeletedWhileRunningIsWrittenAgainAtTheEnd) {
 // the program then ends with a failure status.
 TEST_F(ProgramFaultTest, SettingsThatCannotBeSavedEndTheProgramWithAFailure) {
   StartSim();
-  const fs::path folder = Install("panel");
-  std::ofstream(folder / "config.ini") << Ports(Link());
+  const fs::path folder = InstallOnSimulator();
   Start(folder);
   ASSERT_TRUE(WaitPolling()) << SimLog();
   fs::remove(folder / "config.ini");
@@ -214,8 +219,7 @@ TEST_F(ProgramFaultTest, SettingsThatCannotBeSavedEndTheProgramWithAFailure) {
 // operator is told once, in a box, and the panel works on.
 TEST_F(ProgramFaultTest, AnOpenRuntimeFolderIsToldOnceAndThePanelWorksOn) {
   StartSim();
-  const fs::path folder = Install("panel");
-  std::ofstream(folder / "config.ini") << Ports(Link());
+  const fs::path folder = InstallOnSimulator();
   chmod((dir_ / "run").c_str(), 0755);
   Start(folder);
   const std::string box = WaitWindow("^Warning$", 15s);
@@ -264,8 +268,7 @@ std::function<bool(const TJournals&)> Readings(std::size_t runs, std::size_t cou
 // second, a polling step and the reply's way through a loaded machine).
 TEST_F(ProgramFaultTest, ARunKilledMidwayIsOfferedAtTheNextStartWithItsReadings) {
   StartSim();
-  const fs::path folder = Install("panel");
-  std::ofstream(folder / "config.ini") << Ports(Link());
+  const fs::path folder = InstallOnSimulator();
   const std::string dataHome = "XDG_DATA_HOME=" + (dir_ / "data").string();
   const fs::path runs = dir_ / "data" / "ORVANE - AFS" / "runs";
   Start(folder, {dataHome});
