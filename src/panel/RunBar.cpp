@@ -7,10 +7,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
+
+#include <algorithm>
 
 #include "panel/RunCompare.h"
 #include "panel/RunFeed.h"
+#include "panel/TrendOpener.h"
 #include "widgets/TDialogOwner.h"
 #include "widgets/TErrorGuard.h"
 
@@ -65,16 +69,24 @@ TRunBar::TRunBar(TRunFeed& feed, QWidget* parent)
   Refresh();
 }
 
+// At the trend window's corner, at its usual size within the screen, and
+// above the always-on-top panel where it has to cover part of it: the
+// operator asked for it, and under the panel it would be lost.
 TRunCompare& TRunBar::Compare() {
-  if (!compare_) {
-    // Over the trend window, which was placed where it hides the panel
-    // least, and at its level: a window under the always-on-top panel
-    // would be lost behind it.
-    compare_ = new TRunCompare(window());
-    compare_->setWindowFlag(Qt::WindowStaysOnTopHint,
-                            window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    compare_->setGeometry(window()->geometry());
+  if (compare_) return *compare_;
+  QWidget& trendWindow = *window();
+  compare_ = new TRunCompare(&trendWindow);
+  QRect placed(trendWindow.geometry().topLeft(), TTrendOpener::kTrendSize);
+  if (const QScreen* screen = trendWindow.screen()) {
+    const QRect free = screen->availableGeometry();
+    placed.setSize(placed.size().boundedTo(free.size()));
+    placed.moveRight(std::min(placed.right(), free.right()));
+    placed.moveBottom(std::min(placed.bottom(), free.bottom()));
   }
+  const QWidget* panel = trendWindow.parentWidget();
+  compare_->setWindowFlag(Qt::WindowStaysOnTopHint,
+                          panel != nullptr && placed.intersects(panel->frameGeometry()));
+  compare_->setGeometry(placed);
   return *compare_;
 }
 

@@ -45,6 +45,8 @@ struct TRunCompare::TShown {
 
 namespace {
 
+constexpr int kTimeTicks = 9;
+constexpr int kSignalTicks = 6;
 const QColor kColours[TRunCompare::kMaxRuns] = {QColor(0x1f, 0x4e, 0xa8), QColor(0xc0, 0x50, 0x10)};
 
 }  // namespace
@@ -90,6 +92,10 @@ void TRunCompare::Choose(bool overlay) {
   const QString path = QFileDialog::getOpenFileName(widgets::TDialogOwner::For(parentWidget()),
                                                     overlay ? "Overlay Run" : "Open Run",
                                                     QDir::homePath(), "Runs (*.cdf *.journal)");
+  // The dialog's owner is the trend window, which comes back to the front
+  // when it closes and would hide this window, shown over it.
+  raise();
+  activateWindow();
   if (!path.isEmpty()) OpenFile(path, overlay);
 }
 
@@ -137,8 +143,12 @@ void TRunCompare::Replot() {
   }
   const double margin = std::max((high - low) * 0.05, 0.5);
   time_->setRange(0, static_cast<double>(end) / 1000);
+  // Qt's rounding leaves its own tick count behind, which the next replot
+  // would round again, coarser each time: start from the same count.
+  time_->setTickCount(kTimeTicks);
   time_->applyNiceNumbers();
   signal_->setRange(low - margin, high + margin);
+  signal_->setTickCount(kSignalTicks);
   signal_->applyNiceNumbers();
 }
 
